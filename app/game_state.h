@@ -1,0 +1,18 @@
+// app/game_state.h — the top-level game state and the frame loop.
+#pragma once
+#include <cstdint>
+
+enum GameState : int32_t { Splash = 0, Title = 1, Playing = 2 };
+
+extern int32_t gameState;
+extern int32_t splashStartTicks;
+extern bool quitRequested;
+extern bool hasMouseFocus;
+extern bool pastFirstFrame;
+
+// 60 / fps clamped to [0.2, 2]: how many 60 Hz ticks the last frame took.
+float computeStepFactor(float fps);
+// Advances and draws the current game state.
+void stepGameState();
+// One pass of the frame loop, from the clear to the drained event queue.
+void runFrame();

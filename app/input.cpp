@@ -1,0 +1,55 @@
+#include "app/input.h"
+
+#include <SDL/SDL.h>
+
+int32_t keyState[KeyStateCount];
+int32_t mouseButtonState[MouseButtonCount];
+int32_t mouseX = 0;
+int32_t mouseY = 0;
+
+static void settlePressed(int32_t* states, int count)
+{
+    for (int i = 0; i < count; ++i) {
+        if (states[i] == KeyPressed) {
+            states[i] = KeyHeld;
+        }
+    }
+}
+
+// Codes outside the tables are dropped rather than written past their end.
+static void takeKeyEvents(Uint32 mask, int32_t newState)
+{
+    SDL_Event event;
+    while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, mask) > 0) {
+        int code = static_cast<int>(event.key.keysym.sym);
+        if (code >= 0 && code < KeyStateCount) {
+            keyState[code] = newState;
+        }
+    }
+}
+
+static void takeButtonEvents(Uint32 mask, int32_t newState)
+{
+    SDL_Event event;
+    while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, mask) > 0) {
+        int button = event.button.button;
+        if (button >= 0 && button < MouseButtonCount) {
+            mouseButtonState[button] = newState;
+        }
+    }
+}
+
+void updateInput()
+{
+    settlePressed(keyState, KeyStateCount);
+    takeKeyEvents(SDL_KEYDOWNMASK, KeyPressed);
+    takeKeyEvents(SDL_KEYUPMASK, KeyUp);
+    settlePressed(mouseButtonState, MouseButtonCount);
+    takeButtonEvents(SDL_MOUSEBUTTONDOWNMASK, KeyPressed);
+    takeButtonEvents(SDL_MOUSEBUTTONUPMASK, KeyUp);
+    int x = 0;
+    int y = 0;
+    SDL_GetMouseState(&x, &y);
+    mouseX = x;
+    mouseY = y;
+}

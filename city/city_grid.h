@@ -1,0 +1,55 @@
+// city/city_grid.h — the 200 x 9 x 200 grid of city cells, filled once at start-up.
+#pragma once
+#include <cstdint>
+
+constexpr int GridSize = 200;
+constexpr int LevelCount = 9;
+constexpr int CellSize = 10;
+constexpr int GroundLevel = 1;
+constexpr int CoarseSize = 40;
+constexpr int CoarseSpan = 5;
+
+enum CellType : int8_t {
+    Empty = 0,
+    Roof = 1,
+    CornerTop = 2,
+    SideTop = 3,
+    StreetTop = 4,
+    CornerMiddle = 5,
+    SideMiddle = 6,
+    StreetMiddle = 7,
+    CornerGround = 8,
+    SideGround = 9,
+    DoorGround = 10,
+    Pavement = 11,
+    KerbSide = 12,
+    KerbCorner = 13,
+    Road = 14,
+    RoadCentre = 15,
+    Water = 16,
+    StreetGround = 17,
+    KerbOpposite = 18,
+};
+constexpr int CellTypeCount = 19;
+
+struct GridCell {
+    int8_t type;
+    uint8_t rotation;
+};
+
+struct Tint {
+    float red, green, blue;
+};
+
+struct CityGrid {
+    GridCell cells[GridSize][LevelCount][GridSize];
+    Tint tint[GridSize][GridSize];
+    uint8_t blocked[GridSize][GridSize];
+};
+extern CityGrid cityGrid;
+
+// The cell index of a world coordinate: trunc((c + 5) / 10).
+inline int cellIndexOf(float c) { return static_cast<int>((c + 5.0f) / 10.0f); }
+
+// Start-up's preparation: every tint white, every cell Empty with rotation 0.
+void prepareCityGrid();

@@ -1,0 +1,11 @@
+// city/random_source.h — the one random source of the game: the C library's rand(),
+// counted so that tools can tell how many draws each step took.
+#pragma once
+#include <cstdint>
+
+extern int64_t randomDrawCount;
+
+// The next rand() value.
+int randomValue();
+// The next rand() value modulo n.
+int randomBelow(int n);

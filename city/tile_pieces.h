@@ -1,0 +1,16 @@
+// city/tile_pieces.h — the textured triangle list of every cell type, in four rotations.
+#pragma once
+#include <cstdint>
+#include "city/city_grid.h"
+
+struct TilePiece {
+    int32_t vertexCount;
+    float* vertices[4];   // vertexCount x 3 floats per rotation; rotation 0 is the authored data
+    float* texCoords;     // vertexCount x 2 floats, shared by all rotations
+};
+extern TilePiece tilePieces[CellTypeCount];
+
+constexpr float WaterSink = 3.5f;
+
+// Rotated copies, texture inset and the collision mesh of every type and rotation.
+void buildTilePieces();

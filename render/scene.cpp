@@ -1,0 +1,4 @@
+#include "render/scene.h"
+
+void setPerspectiveCamera(float, float, float) {}
+void drawScene() {}

@@ -1,0 +1,5 @@
+#include "render/screens.h"
+
+void drawSplashScreen() {}
+void drawTitleScreen() {}
+void drawHud() {}

@@ -1,0 +1,3 @@
+#include "sim/world_update.h"
+
+void updateWorld(float) {}
