@@ -1,0 +1,50 @@
+#include "sim/vector_math.h"
+
+#include <cmath>
+
+#include "sim/actors.h"
+
+// The single-precision pi the angle wrapping was tuned with.
+static constexpr double WrapPi = 3.1415926292538643;
+static constexpr double WrapTwoPi = 6.283185258507729;
+
+Vec3 normalize(Vec3 v)
+{
+    float length = std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
+    return Vec3{v.x / length, v.y / length, v.z / length};
+}
+
+Vec3 triangleNormal(Vec3 a, Vec3 b, Vec3 c)
+{
+    Vec3 u{b.x - a.x, b.y - a.y, b.z - a.z};
+    Vec3 v{c.x - a.x, c.y - a.y, c.z - a.z};
+    return normalize(Vec3{u.z * v.y - u.y * v.z, u.x * v.z - u.z * v.x, u.y * v.x - u.x * v.y});
+}
+
+float angleBetween(Vec3 u, Vec3 v)
+{
+    double dot = static_cast<double>(u.x) * v.x + static_cast<double>(u.y) * v.y + static_cast<double>(u.z) * v.z;
+    double lengthU = std::sqrt(static_cast<double>(u.x) * u.x + static_cast<double>(u.y) * u.y + static_cast<double>(u.z) * u.z);
+    double lengthV = std::sqrt(static_cast<double>(v.x) * v.x + static_cast<double>(v.y) * v.y + static_cast<double>(v.z) * v.z);
+    return static_cast<float>(std::acos(dot / (lengthV * lengthU)));
+}
+
+float wrappedAngleDelta(float from, float to)
+{
+    while (from < to - WrapPi) {
+        from = static_cast<float>(from + WrapTwoPi);
+    }
+    while (from > to + WrapPi) {
+        from = static_cast<float>(from - WrapTwoPi);
+    }
+    return to - from;
+}
+
+void addAlongView(float& dx, float& dy, float& dz, float s)
+{
+    float pitch = followCamera.pitch;
+    float yaw = followCamera.yaw;
+    dy += std::sin(pitch) * s;
+    dx += std::cos(yaw) * (std::cos(pitch) * s);
+    dz += std::sin(yaw) * (std::cos(pitch) * s);
+}
