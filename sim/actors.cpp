@@ -12,14 +12,5 @@ FollowCamera followCamera;
 void resetHeroAndCamera()
 {
     hero = Hero{};
-    hero.health = 100.0f;
-    hero.energy = 100.0f;
-    hero.animState = Walk2;
-    hero.prevAnimState = Walk1;
-    hero.animPhase = 0.5f;
     followCamera = FollowCamera{};
-    followCamera.distance = 45.0f;
 }
-
-// The hero and camera hold their initial values before start-up touches them.
-static const bool initialValuesSet = (resetHeroAndCamera(), true);

@@ -37,28 +37,28 @@ enum HeroAnimState : int32_t {
 };
 
 struct Hero {
-    float x, y, z;
-    float velocityX, velocityY, velocityZ;
-    float heading;
-    float health;
-    float energy;
-    float restTimer;
-    bool onGround;
-    bool flying;
-    bool primaryAttackPending;
-    bool secondaryAttackPending;
-    int32_t animState;
-    int32_t prevAnimState;
-    float animPhase;
-    int32_t cellX, cellY, cellZ;
+    float x = 0, y = 0, z = 0;
+    float velocityX = 0, velocityY = 0, velocityZ = 0;
+    float heading = 0;
+    float health = 100.0f;
+    float energy = 100.0f;
+    float restTimer = 0;
+    bool onGround = false;
+    bool flying = false;
+    bool primaryAttackPending = false;
+    bool secondaryAttackPending = false;
+    int32_t animState = Walk2;
+    int32_t prevAnimState = Walk1;
+    float animPhase = 0.5f;
+    int32_t cellX = 0, cellY = 0, cellZ = 0;
 };
 extern Hero hero;
 
 struct FollowCamera {
-    float yaw;
-    float pitch;
-    float distance;
-    float x, y, z;
+    float yaw = 0;
+    float pitch = 0;
+    float distance = 45.0f;
+    float x = 0, y = 0, z = 0;
 };
 extern FollowCamera followCamera;
 
