@@ -1,0 +1,16 @@
+// city/ground_level.h — short access to the ground level of the city grid for the generation steps.
+#pragma once
+#include "city/city_grid.h"
+
+inline bool insideGrid(int x, int z) { return x >= 0 && x < GridSize && z >= 0 && z < GridSize; }
+
+// The type of ground cell (x, z); the caller keeps the indices inside the grid.
+inline int8_t& groundType(int x, int z) { return cityGrid.cells[x][GroundLevel][z].type; }
+
+// The type of ground cell (x, z), or -1 (matching no type) outside the grid.
+inline int groundTypeAt(int x, int z) { return insideGrid(x, z) ? groundType(x, z) : -1; }
+
+inline void setGround(int x, int z, CellType type, int rotation)
+{
+    cityGrid.cells[x][GroundLevel][z] = GridCell{type, static_cast<uint8_t>(rotation)};
+}

@@ -1,0 +1,114 @@
+#include "city/pavements.h"
+
+#include "city/ground_level.h"
+#include "city/land_roads.h"
+#include "city/random_source.h"
+
+static bool anyNeighbourMatches(int x, int z, bool (*test)(int type))
+{
+    for (int dx = -1; dx <= 1; ++dx) {
+        for (int dz = -1; dz <= 1; ++dz) {
+            if ((dx != 0 || dz != 0) && test(groundType(x + dx, z + dz))) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+static bool isEmptyOrWater(int type) { return type == Empty || type == Water; }
+static bool isNotShore(int type) { return type != Water && type != Pavement; }
+
+static void edgeRoadsAndShores()
+{
+    for (int x = 1; x <= 198; ++x) {
+        for (int z = 1; z <= 198; ++z) {
+            if (groundType(x, z) == Road && anyNeighbourMatches(x, z, isEmptyOrWater)) {
+                groundType(x, z) = Pavement;
+            }
+        }
+    }
+    for (int x = 1; x <= 198; ++x) {
+        for (int z = 1; z <= 198; ++z) {
+            if (groundType(x, z) == Water && anyNeighbourMatches(x, z, isNotShore)) {
+                groundType(x, z) = Pavement;
+            }
+        }
+    }
+}
+
+// Continues pavement from (x, z) in steps of (dx, dz) into Empty land; the side check keeps the
+// walk from running alongside, or ending next to, pavement that is already there.
+static void walkPavement(int x, int z, int dx, int dz)
+{
+    while (groundTypeAt(x + dx, z + dz) == Empty) {
+        int nx = x + dx, nz = z + dz;
+        if (groundTypeAt(nx + dz, nz + dx) == Pavement || groundTypeAt(nx - dz, nz - dx) == Pavement) {
+            return;
+        }
+        groundType(nx, nz) = Pavement;
+        x = nx;
+        z = nz;
+    }
+}
+
+static void cutInwardCoastCorners()
+{
+    for (int cx = 1; cx <= 38; ++cx) {
+        for (int cz = 1; cz <= 38; ++cz) {
+            if (coarseWater[cx][cz] != 1) {
+                continue;
+            }
+            bool n = coarseWater[cx - 1][cz] == 0, s = coarseWater[cx + 1][cz] == 0;
+            bool w = coarseWater[cx][cz - 1] == 0, e = coarseWater[cx][cz + 1] == 0;
+            int x0 = CoarseSpan * cx, x1 = x0 + 4, z0 = CoarseSpan * cz, z1 = z0 + 4;
+            if (n && w) {
+                walkPavement(x0, z0, -1, 0);
+                walkPavement(x0, z0, 0, -1);
+            }
+            if (s && e) {
+                walkPavement(x1, z1, 1, 0);
+                walkPavement(x1, z1, 0, 1);
+            }
+            if (s && w) {
+                walkPavement(x1, z0, 1, 0);
+                walkPavement(x1, z0, 0, -1);
+            }
+            if (n && e) {
+                walkPavement(x0, z1, -1, 0);
+                walkPavement(x0, z1, 0, 1);
+            }
+        }
+    }
+}
+
+// One cut attempt: a pavement line along (dx, dz) through a cell with three Empty cells on each side.
+static void tryBlockCut(int dx, int dz)
+{
+    int x = randomBelow(GridSize);
+    int z = randomBelow(GridSize);
+    for (int k = -3; k <= 3; ++k) {
+        if (groundTypeAt(x + k * dz, z + k * dx) != Empty) {
+            return;
+        }
+    }
+    groundType(x, z) = Pavement;
+    for (int sign = -1; sign <= 1; sign += 2) {
+        int nx = x + sign * dx, nz = z + sign * dz;
+        while (groundTypeAt(nx, nz) == Empty) {
+            groundType(nx, nz) = Pavement;
+            nx += sign * dx;
+            nz += sign * dz;
+        }
+    }
+}
+
+void generatePavementsAndBlocks()
+{
+    edgeRoadsAndShores();
+    cutInwardCoastCorners();
+    for (int n = 0; n < 6000; ++n) {
+        tryBlockCut(0, 1);
+        tryBlockCut(1, 0);
+    }
+}

@@ -1,0 +1,111 @@
+#include "city/streets.h"
+
+#include <cstring>
+
+#include "city/ground_level.h"
+#include "city/random_source.h"
+#include "sim/actors.h"
+
+static void markRoadCentres()
+{
+    for (int x = 2; x <= 197; ++x) {
+        for (int z = 2; z <= 197; ++z) {
+            if (groundType(x, z) != Road) {
+                continue;
+            }
+            // Two independent tests: a cell that passes both ends with rotation 1.
+            if (groundType(x - 2, z) == Pavement && groundType(x + 2, z) == Pavement) {
+                setGround(x, z, RoadCentre, 0);
+            }
+            if (groundType(x, z - 2) == Pavement && groundType(x, z + 2) == Pavement) {
+                setGround(x, z, RoadCentre, 1);
+            }
+        }
+    }
+}
+
+static bool isLower(int type) { return type == Road || type == RoadCentre || type == Water; }
+
+static void addKerbs()
+{
+    for (int x = 1; x <= 198; ++x) {
+        for (int z = 1; z <= 198; ++z) {
+            if (groundType(x, z) != Pavement) {
+                continue;
+            }
+            bool w = isLower(groundType(x, z - 1)), e = isLower(groundType(x, z + 1));
+            bool n = isLower(groundType(x - 1, z)), s = isLower(groundType(x + 1, z));
+            int type = Pavement, rotation = 0;
+            if (w) type = KerbSide, rotation = 3;
+            if (e) type = KerbSide, rotation = 1;
+            if (n) type = KerbSide, rotation = 0;
+            if (s) type = KerbSide, rotation = 2;
+            if (w && n) type = KerbCorner, rotation = 3;
+            if (e && s) type = KerbCorner, rotation = 1;
+            if (e && n) type = KerbCorner, rotation = 0;
+            if (w && s) type = KerbCorner, rotation = 2;
+            if (n && s) type = KerbOpposite, rotation = 0;
+            if (w && e) type = KerbOpposite, rotation = 1;
+            setGround(x, z, static_cast<CellType>(type), rotation);
+        }
+    }
+}
+
+void finishStreets()
+{
+    markRoadCentres();
+    addKerbs();
+}
+
+static bool isWalkable(int type)
+{
+    return type == Pavement || type == KerbSide || type == KerbCorner || type == Road || type == RoadCentre ||
+           type == KerbOpposite;
+}
+
+void buildWalkableMap()
+{
+    for (int x = 0; x < GridSize; ++x) {
+        for (int z = 0; z < GridSize; ++z) {
+            cityGrid.blocked[x][z] = isWalkable(groundType(x, z)) ? 0 : 1;
+        }
+    }
+}
+
+// The monsters live for the whole run; a second city reuses the same records.
+static Actor* actorPool[MonsterCount];
+
+void placeInitialActors()
+{
+    std::memset(actorGrid.count, 0, sizeof actorGrid.count);
+    std::memset(actorGrid.slots, 0, sizeof actorGrid.slots);
+
+    int walkable = 0;
+    for (int x = 0; x < GridSize; ++x) {
+        for (int z = 0; z < GridSize; ++z) {
+            walkable += cityGrid.blocked[x][z] == 0 ? 1 : 0;
+        }
+    }
+    // The search below only ends on a free walkable column, so never ask for more than exist.
+    int monsters = walkable < MonsterCount ? walkable : MonsterCount;
+
+    for (int placed = 0; placed < monsters;) {
+        int x = randomBelow(GridSize);
+        int z = randomBelow(GridSize);
+        if (cityGrid.blocked[x][z] == 1 || actorGrid.count[x][z] >= 1) {
+            continue;
+        }
+        if (actorPool[placed] == nullptr) {
+            actorPool[placed] = new Actor{};
+        }
+        Actor* actor = actorPool[placed];
+        *actor = Actor{};
+        actorGrid.slots[x][z][actorGrid.count[x][z]] = actor;
+        actor->kind = randomBelow(3);
+        actor->x = 10.0f * x;
+        actor->y = 0.0f;
+        actor->z = 10.0f * z;
+        ++actorGrid.count[x][z];
+        ++placed;
+    }
+}
