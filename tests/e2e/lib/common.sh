@@ -1,0 +1,74 @@
+# Shared helpers of the end-to-end scripts. Source after setting GAME (the binary) and RUN_DIR.
+# Every wait polls with a deadline, so a slow shared machine slows a test down but never fails it
+# by timing alone, and a hung game fails it instead of hanging CI.
+
+BUILD_DIR=$(pwd)
+CLOSEWINDOW="$BUILD_DIR/tools/closewindow/closewindow"
+E2E_TMP=$(mktemp -d)
+GAME_PID=""
+
+cleanup() {
+    if [ -n "$GAME_PID" ] && kill -0 "$GAME_PID" 2>/dev/null; then
+        kill -9 "$GAME_PID" 2>/dev/null
+    fi
+    rm -rf "$E2E_TMP"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+# A fresh working folder with the game's Media and the given settings.ini text.
+make_workdir() {
+    dir="$E2E_TMP/work$$_$1"
+    mkdir -p "$dir"
+    ln -s "$RUN_DIR/Media" "$dir/Media"
+    printf '%s\n' "$2" > "$dir/settings.ini"
+    echo "$dir"
+}
+
+# Starts the game in folder $1 in the background; GAME_PID is set.
+start_game() {
+    (cd "$1" && exec "$GAME") >"$E2E_TMP/game.out" 2>&1 &
+    GAME_PID=$!
+}
+
+# Prints the id of the game's window once it is mapped, waiting up to $1 seconds.
+wait_for_window() {
+    deadline=$(( $(date +%s) + $1 ))
+    while [ "$(date +%s)" -lt "$deadline" ]; do
+        id=$(xdotool search --onlyvisible --name Lornhaven 2>/dev/null | head -n1)
+        if [ -n "$id" ]; then
+            echo "$id"
+            return 0
+        fi
+        if ! kill -0 "$GAME_PID" 2>/dev/null; then
+            return 1
+        fi
+        sleep 0.2
+    done
+    return 1
+}
+
+# Waits up to $1 seconds for the game to end and sets EXIT_STATUS ("timeout" if it did not).
+# Not for use inside $(...): only the game's parent shell can reap it.
+wait_for_exit() {
+    deadline=$(( $(date +%s) + $1 ))
+    EXIT_STATUS=timeout
+    while [ "$(date +%s)" -lt "$deadline" ]; do
+        if ! kill -0 "$GAME_PID" 2>/dev/null || [ "$(ps -o stat= -p "$GAME_PID" 2>/dev/null | cut -c1)" = Z ]; then
+            wait "$GAME_PID"
+            EXIT_STATUS=$?
+            GAME_PID=""
+            return 0
+        fi
+        sleep 0.1
+    done
+    return 1
+}
+
+window_size() {
+    xwininfo -id "$1" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}'
+}

@@ -1,0 +1,100 @@
+#include <gtest/gtest.h>
+
+#include <SDL/SDL.h>
+#include <cstring>
+
+#include "app/frame_clock.h"
+#include "app/game_state.h"
+#include "app/input.h"
+#include "overlay/pause_menu.h"
+#include "tests/gl/gl_test_window.h"
+
+namespace {
+
+class FrameLoop : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        openTestWindow();
+        SDL_Event drop;
+        while (SDL_PollEvent(&drop) > 0) {
+        }
+        std::memset(keyState, 0, sizeof keyState);
+        std::memset(mouseButtonState, 0, sizeof mouseButtonState);
+        gameState = Splash;
+        splashStartTicks = 0;
+        quitRequested = false;
+        menuOpen = false;
+        menuFade = 0;
+    }
+
+    static void push(Uint8 type, int codeOrButton)
+    {
+        SDL_Event event = {};
+        event.type = type;
+        if (type == SDL_KEYDOWN || type == SDL_KEYUP) {
+            event.key.keysym.sym = static_cast<SDLKey>(codeOrButton);
+            event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
+        } else {
+            event.button.button = static_cast<Uint8>(codeOrButton);
+            event.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
+        }
+        SDL_PushEvent(&event);
+    }
+};
+
+TEST_F(FrameLoop, OneClickAdvancesExactlyOneState)
+{
+    runFrame();
+    EXPECT_EQ(gameState, Splash);
+    push(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT);
+    runFrame();
+    EXPECT_EQ(gameState, Title);
+    runFrame();  // the button is still held: not a new press
+    EXPECT_EQ(gameState, Title);
+    push(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT);
+    runFrame();
+    push(SDL_KEYDOWN, SDLK_a);
+    runFrame();
+    EXPECT_EQ(gameState, Playing);
+    push(SDL_KEYUP, SDLK_a);
+    runFrame();
+    EXPECT_EQ(gameState, Playing);
+}
+
+TEST_F(FrameLoop, SplashGivesWayAfterFiveSeconds)
+{
+    runFrame();
+    EXPECT_NE(splashStartTicks, 0);
+    EXPECT_EQ(gameState, Splash);
+    splashStartTicks = lastTicks - 4980;
+    runFrame();
+    EXPECT_EQ(gameState, Splash);
+    splashStartTicks = lastTicks - 5001;
+    runFrame();
+    EXPECT_EQ(gameState, Title);
+}
+
+TEST_F(FrameLoop, QuitEventEndsTheLoopAfterTheFrame)
+{
+    SDL_Event quit = {};
+    quit.type = SDL_QUIT;
+    SDL_PushEvent(&quit);
+    runFrame();
+    EXPECT_TRUE(quitRequested);
+    EXPECT_TRUE(pastFirstFrame);
+}
+
+TEST_F(FrameLoop, FramesArePacedToSixteenMilliseconds)
+{
+    runFrame();
+    Uint32 start = SDL_GetTicks();
+    for (int i = 0; i < 10; ++i) {
+        runFrame();
+    }
+    EXPECT_GE(SDL_GetTicks() - start, 150u);
+    EXPECT_GE(frameMillis, 16);
+    EXPECT_LE(framesPerSecond, 62.5f);
+}
+
+} // namespace
