@@ -1,0 +1,96 @@
+#include "city/city_dump.h"
+
+#include <cstdlib>
+
+#include "city/buildings.h"
+#include "city/city_generation.h"
+#include "city/land_roads.h"
+#include "city/pavements.h"
+#include "city/random_source.h"
+#include "city/streets.h"
+#include "sim/actors.h"
+
+static void runCounted(std::FILE* out, const char* name, void (*step)())
+{
+    int64_t before = randomDrawCount;
+    step();
+    std::fprintf(out, "draws %s %lld\n", name, static_cast<long long>(randomDrawCount - before));
+}
+
+static void printLevels(std::FILE* out)
+{
+    for (int level = 0; level < LevelCount; ++level) {
+        std::fprintf(out, "level %d\n", level);
+        for (int x = 0; x < GridSize; ++x) {
+            for (int z = 0; z < GridSize; ++z) {
+                const GridCell& cell = cityGrid.cells[x][level][z];
+                std::fprintf(out, z == 0 ? "%d" : " %d", cell.type);
+                if (cell.rotation != 0) {
+                    std::fprintf(out, "r%d", cell.rotation);
+                }
+            }
+            std::fprintf(out, "\n");
+        }
+    }
+}
+
+static void printTints(std::FILE* out)
+{
+    std::fprintf(out, "tint\n");
+    for (int x = 0; x < GridSize; ++x) {
+        for (int z = 0; z < GridSize; ++z) {
+            const Tint& t = cityGrid.tint[x][z];
+            if (t.red != 1.0f || t.green != 1.0f || t.blue != 1.0f) {
+                std::fprintf(out, "%d %d %.3f %.3f %.3f\n", x, z, t.red, t.green, t.blue);
+            }
+        }
+    }
+}
+
+static void printBlocked(std::FILE* out)
+{
+    std::fprintf(out, "blocked\n");
+    char line[GridSize + 2];
+    for (int x = 0; x < GridSize; ++x) {
+        for (int z = 0; z < GridSize; ++z) {
+            line[z] = cityGrid.blocked[x][z] ? '1' : '0';
+        }
+        line[GridSize] = '\n';
+        line[GridSize + 1] = '\0';
+        std::fputs(line, out);
+    }
+}
+
+static void printActors(std::FILE* out)
+{
+    std::fprintf(out, "actors\n");
+    for (int x = 0; x < GridSize; ++x) {
+        for (int z = 0; z < GridSize; ++z) {
+            for (int slot = 0; slot < actorGrid.count[x][z]; ++slot) {
+                const Actor* a = actorGrid.slots[x][z][slot];
+                std::fprintf(out, "%d %d %d %.1f %.1f %.1f\n", x, z, a->kind, a->x, a->y, a->z);
+            }
+        }
+    }
+}
+
+void dumpCity(unsigned seed, std::FILE* out)
+{
+    std::srand(seed);
+    prepareCityGrid();
+    runCounted(out, "generateLandAndRoads", generateLandAndRoads);
+    runCounted(out, "generatePavementsAndBlocks", generatePavementsAndBlocks);
+    runCounted(out, "raiseBuildings", raiseBuildings);
+    runCounted(out, "placeDoors", placeDoors);
+    runCounted(out, "paintBuildings", paintBuildings);
+    runCounted(out, "finishStreets", finishStreets);
+    runCounted(out, "buildWalkableMap", buildWalkableMap);
+    runCounted(out, "placeInitialActors", placeInitialActors);
+    runCounted(out, "hero", placeHero);
+
+    printLevels(out);
+    printTints(out);
+    printBlocked(out);
+    printActors(out);
+    std::fprintf(out, "hero %d %d\n", cellIndexOf(hero.x), cellIndexOf(hero.z));
+}
