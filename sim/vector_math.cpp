@@ -26,16 +26,32 @@ float angleBetween(Vec3 u, Vec3 v)
     double dot = static_cast<double>(u.x) * v.x + static_cast<double>(u.y) * v.y + static_cast<double>(u.z) * v.z;
     double lengthU = std::sqrt(static_cast<double>(u.x) * u.x + static_cast<double>(u.y) * u.y + static_cast<double>(u.z) * u.z);
     double lengthV = std::sqrt(static_cast<double>(v.x) * v.x + static_cast<double>(v.y) * v.y + static_cast<double>(v.z) * v.z);
-    return static_cast<float>(std::acos(dot / (lengthV * lengthU)));
+    double cosine = dot / (lengthV * lengthU);
+    // Rounding can carry parallel vectors just past +-1; a zero-length vector stays NaN.
+    if (cosine > 1.0) {
+        cosine = 1.0;
+    } else if (cosine < -1.0) {
+        cosine = -1.0;
+    }
+    return static_cast<float>(std::acos(cosine));
 }
 
 float wrappedAngleDelta(float from, float to)
 {
+    // A step that no longer changes a huge float ends the loop instead of spinning forever.
     while (from < to - WrapPi) {
-        from = static_cast<float>(from + WrapTwoPi);
+        float next = static_cast<float>(from + WrapTwoPi);
+        if (next == from) {
+            break;
+        }
+        from = next;
     }
     while (from > to + WrapPi) {
-        from = static_cast<float>(from - WrapTwoPi);
+        float next = static_cast<float>(from - WrapTwoPi);
+        if (next == from) {
+            break;
+        }
+        from = next;
     }
     return to - from;
 }
