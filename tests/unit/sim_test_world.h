@@ -1,12 +1,10 @@
-// Shared set-up of the simulation tests: an empty city, no monsters, the hero and camera at
+// Shared set-up of the simulation tests: the real tile meshes, an empty city, no monsters, the hero and camera at
 // their initial values, no input, a 640 x 480 window with the cursor at its centre.
 #pragma once
 #include "city/city_grid.h"
 #include "sim/actors.h"
 
 void resetSimWorld();
-// Installs collision meshes for every cell type (once per test program).
-void installTileMeshes();
 // Sets the ground-level cell type of every column in [x0, x1] x [z0, z1], walkable or not.
 void fillGround(int x0, int z0, int x1, int z1, CellType type);
 // Files a monster of the given kind at (x, y, z) in the cell of its position.
