@@ -1,6 +1,7 @@
 #include "app/input.h"
 
 #include <SDL/SDL.h>
+#include <cstring>
 
 int32_t keyState[KeyStateCount];
 int32_t mouseButtonState[MouseButtonCount];
@@ -21,7 +22,10 @@ static void takeKeyEvents(Uint32 mask, int32_t newState)
 {
     SDL_Event event;
     while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, mask) > 0) {
-        int code = static_cast<int>(event.key.keysym.sym);
+        // Read the code as a plain number: a stray value need not be a valid SDLKey.
+        int32_t code = 0;
+        static_assert(sizeof code == sizeof event.key.keysym.sym, "SDLKey is 32 bits");
+        std::memcpy(&code, &event.key.keysym.sym, sizeof code);
         if (code >= 0 && code < KeyStateCount) {
             keyState[code] = newState;
         }

@@ -26,7 +26,8 @@ protected:
         event.type = type;
         event.key.type = type;
         event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
-        event.key.keysym.sym = static_cast<SDLKey>(code);
+        int32_t raw = code;  // codes outside SDLKey's range are what the test is about
+        std::memcpy(&event.key.keysym.sym, &raw, sizeof raw);
         ASSERT_EQ(SDL_PushEvent(&event), 0);
     }
     static void pushButton(Uint8 type, int button)
