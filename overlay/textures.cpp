@@ -50,10 +50,12 @@ uint32_t textureFromSurface(SDL_Surface* surface)
 }
 
 // Palette, grey and 16-bit images have no GL format of their own here: widen them to RGBA.
+// So are RGB images whose rows carry padding: GLU's mipmap builder misreads padded rows of
+// narrow images (a 1-pixel-wide RGB image comes out garbled), while RGBA rows never need any.
 static SDL_Surface* withUsablePixels(SDL_Surface* image)
 {
     int bytes = image->format->BytesPerPixel;
-    if (bytes == 3 || bytes == 4) {
+    if ((bytes == 3 || bytes == 4) && image->pitch == image->w * bytes) {
         return image;
     }
     SDL_PixelFormat rgba = {};
