@@ -1,0 +1,169 @@
+#include <gtest/gtest.h>
+
+#include <SDL.h>
+#include <SDL_image.h>
+
+#include <string>
+
+#include "render/model_meshes.h"
+
+namespace {
+
+struct Rgba {
+    int r, g, b, a;
+    bool operator==(const Rgba& o) const { return r == o.r && g == o.g && b == o.b && a == o.a; }
+};
+
+struct Picture {
+    SDL_Surface* surface = nullptr;
+    explicit Picture(const char* name)
+    {
+        std::string path = std::string(LORNHAVEN_RUN_DIR) + "/Media/" + name;
+        surface = IMG_Load(path.c_str());
+    }
+    ~Picture() { SDL_FreeSurface(surface); }
+    Rgba at(int x, int y) const
+    {
+        const Uint8* row = static_cast<const Uint8*>(surface->pixels) + y * surface->pitch;
+        Uint32 value = 0;
+        int bpp = surface->format->BytesPerPixel;
+        for (int k = 0; k < bpp; ++k)
+            value |= Uint32(row[x * bpp + k]) << (SDL_BYTEORDER == SDL_LIL_ENDIAN ? 8 * k : 8 * (bpp - 1 - k));
+        Uint8 r, g, b, a;
+        SDL_GetRGBA(value, surface->format, &r, &g, &b, &a);
+        return {r, g, b, a};
+    }
+};
+
+TEST(MediaImages, EveryImageHasItsPowerOfTwoSizeAndAFullColourFormat)
+{
+    const struct {
+        const char* name;
+        int width, height, bytes;
+    } images[] = {
+        {"splashscreen.png", 1024, 512, 3},
+        {"worldtexture.png", 512, 512, 3},
+        {"hudtexture.png", 512, 512, 3},
+        {"dashboard.png", 1024, 256, 4},
+        {"lowpolyherotexture.png", 256, 256, 3},
+        {"lowpolyzombietexture.png", 256, 256, 3},
+        {"lowpolybigmonstertexture.png", 256, 256, 3},
+        {"lowpolyrobottexture.png", 256, 256, 3},
+    };
+    for (const auto& image : images) {
+        Picture p(image.name);
+        ASSERT_NE(p.surface, nullptr) << image.name;
+        EXPECT_EQ(p.surface->w, image.width) << image.name;
+        EXPECT_EQ(p.surface->h, image.height) << image.name;
+        EXPECT_EQ(p.surface->format->BytesPerPixel, image.bytes) << image.name;
+    }
+}
+
+TEST(MediaImages, HudGlyphCellsShowThePanelFillAroundTheirInk)
+{
+    Picture hud("hudtexture.png");
+    ASSERT_NE(hud.surface, nullptr);
+    const Rgba fill = hud.at(502, 72);
+    for (int y = 70; y < 76; ++y)
+        for (int x = 500; x < 506; ++x)
+            ASSERT_EQ(hud.at(x, y), fill);
+    // Outside the 2-pixel inset every glyph cell is panel fill, and inside it the glyphs have ink.
+    for (int g = 0; g < 96; ++g) {
+        int cx = 16 * (g % 32), cy = 32 * (g / 32);
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 16; ++x)
+                if (x < 2 || x >= 14 || y < 2 || y >= 30) {
+                    ASSERT_EQ(hud.at(cx + x, cy + y), fill) << "glyph " << g;
+                }
+    }
+    int ink = 0;
+    for (int y = 2; y < 30; ++y)
+        for (int x = 258; x < 270; ++x)
+            ink += !(hud.at(x, y) == fill);
+    EXPECT_GT(ink, 20) << "the digit 0";
+}
+
+TEST(MediaImages, HudTitleAndPanelRegions)
+{
+    Picture hud("hudtexture.png");
+    ASSERT_NE(hud.surface, nullptr);
+    const Rgba background = hud.at(4, 292);
+    for (int y = 292; y < 297; ++y)
+        for (int x = 4; x < 7; ++x)
+            EXPECT_EQ(hud.at(x, y), background);
+    // The title picture fades into its background at the edges and has a bright name in it.
+    EXPECT_EQ(hud.at(507, 454), background);
+    int bright = 0;
+    for (int y = 292; y < 455; ++y)
+        for (int x = 4; x < 508; ++x) {
+            Rgba c = hud.at(x, y);
+            bright += c.r + c.g + c.b > 600;
+        }
+    EXPECT_GT(bright, 500);
+    const Rgba border = hud.at(500, 490);
+    for (int y = 490; y < 496; ++y)
+        for (int x = 500; x < 506; ++x)
+            EXPECT_EQ(hud.at(x, y), border);
+    EXPECT_FALSE(border == hud.at(502, 72));
+}
+
+TEST(MediaImages, DashboardGlyphsKeepToTheirMiddleColumns)
+{
+    Picture atlas("dashboard.png");
+    ASSERT_NE(atlas.surface, nullptr);
+    for (int i = 0; i < 95; ++i) {
+        int cx = 20 * (i % 32), cy = 20 * (i / 32), opaque = 0;
+        for (int y = 0; y < 20; ++y)
+            for (int x = 0; x < 20; ++x) {
+                int a = atlas.at(cx + x, cy + y).a;
+                if (x < 5 || x >= 15) {
+                    ASSERT_EQ(a, 0) << "glyph " << i << " at " << x << "," << y;
+                }
+                opaque += a > 128;
+            }
+        if (i > 0)
+            EXPECT_GT(opaque, 2) << "glyph " << i;
+        else
+            EXPECT_EQ(opaque, 0) << "space";
+    }
+}
+
+TEST(MediaImages, DashboardPointerFramesAndPanels)
+{
+    Picture atlas("dashboard.png");
+    ASSERT_NE(atlas.surface, nullptr);
+    EXPECT_EQ(atlas.at(440 + 12, 60 + 10).a, 255);
+    EXPECT_EQ(atlas.at(440, 60).a, 0);
+    // Both frame styles: opaque border and a see-through but visible centre, clear outer corners.
+    for (int s = 0; s < 2; ++s) {
+        EXPECT_EQ(atlas.at(60 * s, 60).a, 0);
+        EXPECT_EQ(atlas.at(60 * s + 30, 61).a, 255);
+        int centre = atlas.at(60 * s + 30, 90).a;
+        EXPECT_GT(centre, 150);
+    }
+    EXPECT_FALSE(atlas.at(30, 61) == atlas.at(90, 61));
+    for (int y = 120; y < 240; y += 7)
+        for (int x = 0; x < 640; x += 13)
+            EXPECT_GT(atlas.at(x, y).a, 200);
+}
+
+TEST(MediaImages, WorldAtlasKeepsGroundWallsCleanBelowTheirTiles)
+{
+    Picture world("worldtexture.png");
+    ASSERT_NE(world.surface, nullptr);
+    for (int x = 0; x < 256; ++x)
+        for (int y = 256; y < 259; ++y)
+            ASSERT_EQ(world.at(x, y), world.at(x, 255)) << x;
+    // The sky's top and the upper edge of its sides meet in one colour, and it is a night sky.
+    Rgba top = world.at(SkyTopX + 1, SkyTopY + SkyTopSize / 2);
+    Rgba side = world.at(SkyPanoramaX + 3, SkyPanoramaY);
+    EXPECT_NEAR(top.r, side.r, 3);
+    EXPECT_NEAR(top.g, side.g, 3);
+    EXPECT_NEAR(top.b, side.b, 3);
+    EXPECT_LT(side.r + side.g + side.b, 120);
+    // The panorama wraps: its margins repeat the far end.
+    for (int y = SkyPanoramaY; y < SkyPanoramaY + SkySideHeight; y += 5)
+        EXPECT_EQ(world.at(SkyPanoramaX - 1, y), world.at(SkyPanoramaX + 4 * SkySideWidth - 1, y));
+}
+
+} // namespace

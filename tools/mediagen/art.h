@@ -1,0 +1,14 @@
+// tools/mediagen/art.h — the painters of the game's pictures and the composer of its music.
+#pragma once
+#include <string>
+
+#include "image.h"
+
+Image makeWorldTexture();
+Image makeHudTexture();
+Image makeSplashScreen();
+Image makeDashboard();
+// character: a CharacterModel (render/model_meshes.h).
+Image makeCharacterSkin(int character);
+// Writes the looping theme as Ogg Vorbis; returns false on failure.
+bool writeMusic(const std::string& path);
