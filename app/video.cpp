@@ -58,9 +58,9 @@ void openGlWindow()
     }
 
     if (static_cast<int>(settings.screenWidth) == 0 || static_cast<int>(settings.screenHeight) == 0) {
-        // Asking for a 0 size makes SDL 1.2 answer with the desktop's size.
-        SDL_Surface* desktop = SDL_SetVideoMode(static_cast<int>(settings.screenWidth),
-            static_cast<int>(settings.screenHeight), settings.screenBpp, SDL_DOUBLEBUF);
+        // Asking for a 0 size makes SDL 1.2 answer with the desktop's size, but only in the
+        // dimension that is 0: ask with both at 0 so that the whole request is replaced.
+        SDL_Surface* desktop = SDL_SetVideoMode(0, 0, settings.screenBpp, SDL_DOUBLEBUF);
         if (desktop == nullptr) {
             SDL_Quit();
             std::exit(3);
