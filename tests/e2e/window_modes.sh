@@ -1,0 +1,53 @@
+#!/bin/sh
+# Window sizes from settings.ini: no file, or a zero width or height, opens the window at the
+# desktop's size (the private Xvfb screen is 1280 x 1024); fullscreen=1 at 640 x 480 runs and
+# ends with status 0 on SIGTERM.
+# Usage: window_modes.sh GAME RUN_DIR   (run from the build folder; starts its own Xvfb)
+set -u
+if [ -z "${LORNHAVEN_E2E_XVFB:-}" ]; then
+    LORNHAVEN_E2E_XVFB=1 exec "$(dirname "$0")/../with-xvfb.sh" "$0" "$@"
+fi
+GAME=$1
+RUN_DIR=$2
+. "$(dirname "$0")/lib/common.sh"
+. "$(dirname "$0")/lib/screen.sh"
+
+desktop=$(xwininfo -root | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}')
+
+expect_desktop_size() {
+    start_and_focus "$1"
+    size=$(window_size "$WIN")
+    [ "$size" = "$desktop" ] || fail "$2: window is $size, expected the desktop's $desktop"
+    close_and_expect_zero
+    echo "$2: window at the desktop size $size"
+}
+
+work=$(make_workdir nosettings "")
+rm "$work/settings.ini"
+expect_desktop_size "$work" "no settings.ini"
+
+work=$(make_workdir zeroheight "screenw=800
+screenh=0")
+expect_desktop_size "$work" "screenw=800 with screenh=0"
+
+# Full screen: SDL covers the screen with its own window and draws into a 640 x 480 child.
+work=$(make_workdir fullscreen "screenw=640
+screenh=480
+fullscreen=1")
+start_game "$work"
+wait_for_window 120 >/dev/null || fail "fullscreen=1: the game never opened a window: $(cat "$E2E_TMP/game.out")"
+child=""
+deadline=$(( $(date +%s) + 30 ))
+while [ -z "$child" ] && [ "$(date +%s)" -lt "$deadline" ]; do
+    child=$(xwininfo -root -tree | awk '/ 640x480\+[0-9]+\+[0-9]+ / && !/Lornhaven/ {print $1; exit}')
+    [ -n "$child" ] || sleep 0.2
+done
+[ -n "$child" ] || fail "fullscreen=1: no 640x480 drawing window: $(xwininfo -root -tree)"
+xwininfo -root -tree | grep -q " ${desktop}+0+0 " || fail "fullscreen=1: nothing covers the whole screen"
+sleep 2
+kill -0 "$GAME_PID" 2>/dev/null || fail "fullscreen=1: the game ended by itself: $(cat "$E2E_TMP/game.out")"
+kill -TERM "$GAME_PID"
+wait_for_exit 60
+[ "$EXIT_STATUS" = 0 ] || fail "fullscreen=1: exit status $EXIT_STATUS after SIGTERM, expected 0"
+echo "fullscreen=1 at 640x480 ran and ended with status 0"
+echo PASS
