@@ -1,1 +1,252 @@
-int main() { return 0; }
+// contactsheet: renders every model in every key pose, textured and back-face culled as the game
+// draws them, and views of a generated city under its sky, into PNG sheets to look at.
+// Usage (needs a display, e.g. tests/with-xvfb.sh): contactsheet OUTPUT_DIR, run from build/run.
+#include <SDL.h>
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "city/city_generation.h"
+#include "city/city_grid.h"
+#include "city/tile_pieces.h"
+#include "image.h"
+#include "overlay/textures.h"
+#include "render/model_meshes.h"
+
+namespace {
+
+constexpr int SheetWidth = 1280, SheetHeight = 960;
+
+struct Model {
+    float* data;
+    int vertexCount;
+    int blocks;
+    const char* texture;
+    float height;
+    uint32_t textureName;
+    std::vector<float> texCoords;   // t turned to count from the top row, as the game does once
+};
+
+Model models[] = {
+    {nullptr, HeroVertexCount, HeroBlockCount, "Media/lowpolyherotexture.png", 7.0f, 0, {}},
+    {nullptr, MonsterVertexCount, MonsterBlockCount, "Media/lowpolyzombietexture.png", 7.0f, 0, {}},
+    {nullptr, MonsterVertexCount, MonsterBlockCount, "Media/lowpolybigmonstertexture.png", 14.0f, 0, {}},
+    {nullptr, MonsterVertexCount, MonsterBlockCount, "Media/lowpolyrobottexture.png", 7.0f, 0, {}},
+};
+
+void prepareModels()
+{
+    float* (*data[4])() = {heroMeshData, zombieMeshData, bigMonsterMeshData, robotMeshData};
+    for (int m = 0; m < 4; ++m) {
+        Model& model = models[m];
+        model.data = data[m]();
+        model.textureName = loadTexture(model.texture, true);
+        const float* st = model.data + 3 * model.vertexCount;
+        model.texCoords.assign(st, st + 2 * model.vertexCount);
+        for (int i = 1; i < 2 * model.vertexCount; i += 2)
+            model.texCoords[i] = -model.texCoords[i];
+    }
+}
+
+void drawModel(const Model& model, int block)
+{
+    glBindTexture(GL_TEXTURE_2D, model.textureName);
+    glVertexPointer(3, GL_FLOAT, 0, model.data + block * 8 * model.vertexCount);
+    glTexCoordPointer(2, GL_FLOAT, 0, model.texCoords.data());
+    glDrawArrays(GL_TRIANGLES, 0, model.vertexCount);
+}
+
+void beginCell(int column, int row, int columns, int rows)
+{
+    int w = SheetWidth / columns, h = SheetHeight / rows;
+    glViewport(column * w, SheetHeight - (row + 1) * h, w, h);
+    glScissor(column * w + 1, SheetHeight - (row + 1) * h + 1, w - 2, h - 2);
+    glEnable(GL_SCISSOR_TEST);
+    glClearColor(0.32f, 0.34f, 0.4f, 1);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glDisable(GL_SCISSOR_TEST);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(30.0, double(w) / h, 1.0, 2000.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}
+
+// A model standing at the origin, seen from yaw degrees around it (0 = from its front, +x).
+void modelCell(int column, int row, int columns, int rows, const Model& model, int block, float yaw)
+{
+    beginCell(column, row, columns, rows);
+    float distance = model.height * 2.6f, a = yaw * 0.017453292f;
+    gluLookAt(distance * std::cos(a), model.height * 0.75f, distance * std::sin(a), 0, model.height * 0.45f, 0, 0, 1, 0);
+    drawModel(model, block);
+}
+
+void drawSky(float x, float z, uint32_t world)
+{
+    static std::vector<float> st;
+    const float* sky = skyBoxMeshData();
+    if (st.empty()) {
+        st.assign(sky + 3 * SkyBoxVertexCount, sky + 5 * SkyBoxVertexCount);
+        for (size_t i = 1; i < st.size(); i += 2)
+            st[i] = -st[i];
+    }
+    glBindTexture(GL_TEXTURE_2D, world);
+    glPushMatrix();
+    glTranslatef(x, 250, z);
+    glScalef(500, 500, 500);
+    glVertexPointer(3, GL_FLOAT, 0, sky);
+    glTexCoordPointer(2, GL_FLOAT, 0, st.data());
+    glDrawArrays(GL_TRIANGLES, 0, SkyBoxVertexCount);
+    glPopMatrix();
+}
+
+void drawCity(float x, float z, uint32_t world)
+{
+    glBindTexture(GL_TEXTURE_2D, world);
+    int cx = int((x + 5) / 10), cz = int((z + 5) / 10);
+    for (int level = 0; level < LevelCount; ++level)
+        for (int i = std::max(cx - 25, 0); i < std::min(cx + 26, GridSize); ++i)
+            for (int k = std::max(cz - 25, 0); k < std::min(cz + 26, GridSize); ++k) {
+                const GridCell& cell = cityGrid.cells[i][level][k];
+                if (cell.type <= 0)
+                    continue;
+                const Tint& tint = cityGrid.tint[i][k];
+                glColor4f(tint.red, tint.green, tint.blue, 1);
+                glPushMatrix();
+                glTranslatef(10.0f * i, 10.0f * level, 10.0f * k);
+                const TilePiece& piece = tilePieces[cell.type];
+                glVertexPointer(3, GL_FLOAT, 0, piece.vertices[cell.rotation]);
+                glTexCoordPointer(2, GL_FLOAT, 0, piece.texCoords);
+                glDrawArrays(GL_TRIANGLES, 0, piece.vertexCount);
+                glPopMatrix();
+            }
+    glColor4f(1, 1, 1, 1);
+}
+
+bool findCell(int type, int& x, int& z, int& rotation)
+{
+    for (int i = 30; i < GridSize - 30; ++i)
+        for (int k = 30; k < GridSize - 30; ++k)
+            if (cityGrid.cells[i][GroundLevel][k].type == type) {
+                x = i;
+                z = k;
+                rotation = cityGrid.cells[i][GroundLevel][k].rotation;
+                return true;
+            }
+    return false;
+}
+
+void cityView(int column, int row, float ex, float ey, float ez, float tx, float ty, float tz, uint32_t world, bool withCast)
+{
+    int w = SheetWidth / 2, h = SheetHeight / 2;
+    glViewport(column * w, SheetHeight - (row + 1) * h, w, h);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(50.0, double(w) / h, 1.0, 1000.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    gluLookAt(ex, ey, ez, tx, ty, tz, 0, 1, 0);
+    drawSky(ex, ez, world);
+    drawCity(ex, ez, world);
+    if (withCast) {
+        // The cast lined up in front of the target, facing the camera.
+        float dx = ex - tx, dz = ez - tz, length = std::sqrt(dx * dx + dz * dz);
+        dx /= length;
+        dz /= length;
+        float heading = std::atan2(dz, dx) * 57.29578f;
+        for (int m = 0; m < 4; ++m) {
+            float side = (m - 1.5f) * 7.0f;
+            glPushMatrix();
+            glTranslatef(tx + dx * 14 - dz * side, 5.0f, tz + dz * 14 + dx * side);
+            glRotatef(-heading, 0, 1, 0);
+            drawModel(models[m], m == 0 ? 1 : 1);
+            glPopMatrix();
+        }
+    }
+}
+
+bool saveSheet(const std::string& path)
+{
+    std::vector<unsigned char> pixels(SheetWidth * SheetHeight * 3);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(0, 0, SheetWidth, SheetHeight, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
+    Image image = makeImage(SheetWidth, SheetHeight, rgb(0, 0, 0));
+    for (int y = 0; y < SheetHeight; ++y)
+        for (int x = 0; x < SheetWidth; ++x) {
+            const unsigned char* p = &pixels[((SheetHeight - 1 - y) * SheetWidth + x) * 3];
+            at(image, x, y) = {p[0] / 255.0f, p[1] / 255.0f, p[2] / 255.0f, 1.0f};
+        }
+    return writePng(path.c_str(), image, false);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: contactsheet OUTPUT_DIR\n");
+        return 2;
+    }
+    const std::string dir = argv[1];
+    if (SDL_Init(SDL_INIT_VIDEO) != 0)
+        return 1;
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
+    if (!SDL_SetVideoMode(SheetWidth, SheetHeight, 0, SDL_OPENGL))
+        return 3;
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_CULL_FACE);
+    glCullFace(GL_BACK);
+    glFrontFace(GL_CCW);
+    glEnable(GL_TEXTURE_2D);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    prepareModels();
+
+    // Models: the hero's eight poses from the front-left, then from the side; each monster's
+    // four blocks from the front-left and from the side.
+    glClearColor(0.1f, 0.1f, 0.12f, 1);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    for (int b = 0; b < HeroBlockCount; ++b) {
+        modelCell(b, 0, 8, 5, models[0], b, 35);
+        modelCell(b, 1, 8, 5, models[0], b, 90);
+    }
+    for (int m = 1; m < 4; ++m)
+        for (int b = 0; b < MonsterBlockCount; ++b) {
+            int cell = (m - 1) * 8 + b * 2;
+            modelCell(cell % 8, 2 + cell / 8, 8, 5, models[m], b, 35);
+            modelCell(cell % 8 + 1, 2 + cell / 8, 8, 5, models[m], b, 90);
+        }
+    bool ok = saveSheet(dir + "/contact_models.png");
+    SDL_GL_SwapBuffers();
+
+    // City: a generated city seen from a doorway, along a road, from above and toward the horizon.
+    uint32_t world = loadTexture("Media/worldtexture.png", true);
+    buildTilePieces();
+    prepareCityGrid();
+    std::srand(12345);
+    generateCity();
+    glClearColor(0.05f, 0.05f, 0.08f, 1);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    int x = 100, z = 100, r = 0;
+    const float facing[4][2] = {{0, 1}, {1, 0}, {0, -1}, {-1, 0}};
+    if (findCell(DoorGround, x, z, r))
+        cityView(0, 0, 10 * x + facing[r][0] * 45, 18, 10 * z + facing[r][1] * 45, 10.0f * x, 14, 10.0f * z, world, true);
+    if (findCell(RoadCentre, x, z, r)) {
+        float ax = r == 0 ? 0.0f : 1.0f, az = r == 0 ? 1.0f : 0.0f;
+        cityView(1, 0, 10.0f * x, 12, 10.0f * z, 10 * x + ax * 100, 12, 10 * z + az * 100, world, false);
+    }
+    cityView(0, 1, 820, 170, 820, 1000, 0, 1000, world, false);
+    if (findCell(StreetGround, x, z, r))
+        cityView(1, 1, 10 * x + facing[r][0] * 25, 40, 10 * z + facing[r][1] * 25, 10 * x - facing[r][0] * 200, 90,
+                 10 * z - facing[r][1] * 200, world, false);
+    ok = saveSheet(dir + "/contact_city.png") && ok;
+    SDL_GL_SwapBuffers();
+    SDL_Quit();
+    return ok ? 0 : 1;
+}

@@ -48,61 +48,80 @@ void eyes(Image& img, Rect r, float y, float spread, float size, Colour white, C
     }
 }
 
+// The hero: a dark night-patrol suit with amber piping, a lantern badge and a long amber cape.
 void heroFace(Image& img, const PartDesc& part, int f, Rect r)
 {
-    const Colour suit = rgb(40, 78, 176), red = rgb(186, 30, 40), gold = rgb(246, 196, 60);
-    const Colour skin = rgb(232, 186, 150), hair = rgb(52, 34, 22);
+    const Colour suit = rgb(46, 56, 76), trim = rgb(236, 150, 40), leather = rgb(120, 70, 36);
+    const Colour metal = rgb(150, 156, 168), badge = rgb(120, 230, 255);
+    const Colour skin = rgb(222, 178, 142), hair = rgb(44, 36, 32);
     float light = FaceLight[f];
+    auto piping = [&](Rect s) {
+        if (f == FaceLeft || f == FaceRight)
+            fillRect(img, s.x + s.w / 2 - 1, s.y, 2, s.h, scaled(trim, light));
+    };
     if (is(part, "head")) {
         fillNoisy(img, r, skin, light, 0.05f, 3);
         if (f == FaceTop || f == FaceBack)
-            fillNoisy(img, r, hair, light, 0.2f, 4);
+            fillNoisy(img, r, hair, light, 0.15f, 4);
         else if (f != FaceBottom)
-            fillNoisy(img, band(r, 0, f == FaceFront ? 0.2f : 0.35f), hair, light, 0.2f, 4);
+            fillNoisy(img, band(r, 0, f == FaceFront ? 0.18f : 0.3f), hair, light, 0.15f, 4);
         if (f == FaceFront) {
-            eyes(img, r, 0.42f, 0.2f, 0.1f, rgb(250, 250, 250), rgb(40, 70, 130));
-            fillRect(img, r.x + r.w / 4, r.y + r.h * 32 / 100, r.w / 5, 2, hair);
-            fillRect(img, r.x + r.w * 11 / 20, r.y + r.h * 32 / 100, r.w / 5, 2, hair);
-            fillRect(img, r.x + r.w * 2 / 5, r.y + r.h * 72 / 100, r.w / 5, 2, rgb(150, 70, 60));
-            fillRect(img, r.x + r.w / 2 - 1, r.y + r.h * 52 / 100, 3, r.h / 8, scaled(skin, 0.85f));
+            // A dark eye mask across the face, eyes showing through it.
+            fillNoisy(img, band(r, 0.3f, 0.52f), rgb(30, 34, 46), 1.0f, 0.05f, 14);
+            eyes(img, r, 0.41f, 0.2f, 0.09f, rgb(240, 244, 250), rgb(60, 110, 150));
+            fillRect(img, r.x + r.w * 2 / 5, r.y + r.h * 74 / 100, r.w / 5, 2, rgb(140, 70, 60));
+            fillRect(img, r.x + r.w / 2 - 1, r.y + r.h * 54 / 100, 3, r.h / 9, scaled(skin, 0.85f));
         }
         if (f == FaceLeft || f == FaceRight)
             fillCircle(img, r.x + r.w * 0.5f, r.y + r.h * 0.5f, r.w * 0.1f, scaled(skin, 0.8f));
     } else if (is(part, "torso")) {
-        fillNoisy(img, r, suit, light, 0.06f, 5);
+        fillNoisy(img, r, suit, light, 0.08f, 5);
         if (f == FaceFront) {
-            float cx = r.x + r.w * 0.5f, cy = r.y + r.h * 0.38f, s = r.w * 0.3f;
-            const float diamond[8] = {cx, cy - s * 0.7f, cx + s, cy, cx, cy + s * 0.9f, cx - s, cy};
-            fillPolygon(img, diamond, 4, gold);
-            const float inner[8] = {cx, cy - s * 0.4f, cx + s * 0.55f, cy, cx, cy + s * 0.5f, cx - s * 0.55f, cy};
-            fillPolygon(img, inner, 4, red);
+            // Straps crossing to the badge, and the badge's glow.
+            for (int y = 0; y < r.h; ++y) {
+                int x1 = r.x + r.w * y / r.h, x2 = r.x + r.w - 1 - r.w * y / r.h;
+                fillRect(img, x1, r.y + y, 3, 1, leather);
+                fillRect(img, x2 - 2, r.y + y, 3, 1, leather);
+            }
+            float cx = r.x + r.w * 0.5f, cy = r.y + r.h * 0.5f;
+            addGlow(img, cx, cy, r.w * 0.3f, badge, 0.5f);
+            fillCircle(img, cx, cy, r.w * 0.14f, metal);
+            fillCircle(img, cx, cy, r.w * 0.09f, badge);
         }
+        if (f == FaceBack)
+            fillRect(img, r.x + r.w / 2 - 1, r.y, 3, r.h, leather);
+        piping(r);
         if (f != FaceTop && f != FaceBottom)
-            fillNoisy(img, band(r, 0.9f, 1.0f), gold, light, 0.05f, 6);
+            fillNoisy(img, band(r, 0.86f, 1.0f), leather, light, 0.08f, 6);
     } else if (is(part, "pelvis")) {
-        fillNoisy(img, r, red, light, 0.06f, 7);
+        fillNoisy(img, r, suit, light, 0.08f, 7);
         if (f != FaceTop && f != FaceBottom) {
-            fillNoisy(img, band(r, 0, 0.3f), gold, light, 0.05f, 6);
+            fillNoisy(img, band(r, 0, 0.35f), leather, light, 0.08f, 6);
             if (f == FaceFront)
-                fillRect(img, r.x + r.w / 2 - 2, r.y, 5, r.h * 3 / 10, rgb(120, 90, 20));
+                fillRect(img, r.x + r.w / 2 - 3, r.y + 1, 7, r.h * 3 / 10, metal);
         }
     } else if (is(part, "forearm")) {
-        fillNoisy(img, r, suit, light, 0.06f, 8);
-        fillNoisy(img, f == FaceBottom ? r : band(r, 0.55f, 1.0f), red, light, 0.06f, 9);
+        fillNoisy(img, r, suit, light, 0.08f, 8);
+        fillNoisy(img, f == FaceBottom ? r : band(r, 0.45f, 1.0f), leather, light, 0.08f, 9);
+        if (f != FaceTop && f != FaceBottom)
+            fillRect(img, r.x, r.y + r.h * 45 / 100, r.w, 2, scaled(trim, light));
     } else if (is(part, "shin")) {
-        fillNoisy(img, r, red, light, 0.06f, 10);
-        if (f != FaceBottom && f != FaceTop)
-            fillNoisy(img, band(r, 0, 0.3f), suit, light, 0.06f, 11);
+        fillNoisy(img, r, leather, light * 0.8f, 0.08f, 10);
+        if (f != FaceBottom && f != FaceTop) {
+            fillNoisy(img, band(r, 0, 0.35f), suit, light, 0.08f, 11);
+            fillRect(img, r.x, r.y + r.h * 35 / 100, r.w, 2, scaled(trim, light));
+        }
         if (f == FaceBottom)
-            fillNoisy(img, r, rgb(40, 20, 20), 1.0f, 0.1f, 12);
+            fillNoisy(img, r, rgb(30, 24, 22), 1.0f, 0.1f, 12);
     } else if (is(part, "cape")) {
         for (int y = 0; y < r.h; ++y)
             for (int x = 0; x < r.w; ++x) {
-                float fold = 0.85f + 0.15f * std::sin(x * 0.6f);
-                at(img, r.x + x, r.y + y) = scaled(mix(rgb(200, 30, 40), rgb(110, 10, 20), float(y) / r.h), fold);
+                float fold = 0.82f + 0.18f * std::sin(x * 0.6f);
+                at(img, r.x + x, r.y + y) = scaled(mix(rgb(226, 128, 30), rgb(120, 46, 16), float(y) / r.h), fold);
             }
     } else {
-        fillNoisy(img, r, suit, light, 0.06f, 13);
+        fillNoisy(img, r, suit, light, 0.08f, 13);
+        piping(r);
     }
 }
 
@@ -268,7 +287,7 @@ void robotFace(Image& img, const PartDesc& part, int f, Rect r)
 
 Image makeCharacterSkin(int character)
 {
-    static const Colour backgrounds[CharacterCount] = {rgb(40, 70, 160), rgb(100, 110, 90), rgb(90, 44, 64), rgb(120, 128, 142)};
+    static const Colour backgrounds[CharacterCount] = {rgb(46, 56, 76), rgb(100, 110, 90), rgb(90, 44, 64), rgb(120, 128, 142)};
     Image img = makeImage(SkinSize, SkinSize, backgrounds[character]);
     const ModelDesc& model = characterDescription(character);
     for (int p = 0; p < model.partCount; ++p) {

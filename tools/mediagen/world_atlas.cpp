@@ -14,9 +14,9 @@ enum WindowState { Dark, Warm, Cool, Dim };
 enum WallStyle { StyleCorner, StylePlain, StyleStreet, StyleDoor };
 enum Storey { StoreyTop, StoreyMiddle, StoreyGround };
 
-const Colour WallColour = rgb(108, 102, 110);
-const Colour MortarColour = rgb(84, 80, 88);
-const Colour StoneColour = rgb(150, 144, 140);
+const Colour WallColour = rgb(92, 88, 100);
+const Colour MortarColour = rgb(70, 67, 78);
+const Colour StoneColour = rgb(132, 128, 130);
 const Colour PlinthColour = rgb(70, 66, 72);
 
 // Brick courses of 4 rows and 8 columns, offset every other course; repeats every 64 pixels.
@@ -258,9 +258,9 @@ void paintPavement(Image& img, int x0)
         for (int x = 0; x < Tile; ++x) {
             int slab = (x / 16) * 5 + (y / 16) * 3;
             float n = tiledNoise(float(x), float(y), 2, 64, 41) * 0.1f + (slab % 4) * 0.025f;
-            Colour c = scaled(rgb(122, 120, 124), 0.88f + n);
+            Colour c = scaled(rgb(96, 95, 102), 0.88f + n);
             if (x % 16 == 15 || y % 16 == 15)
-                c = rgb(70, 70, 76);
+                c = rgb(56, 56, 64);
             else if (x % 16 == 0 || y % 16 == 0)
                 c = scaled(c, 1.08f);
             at(img, x0 + x, y) = c;
@@ -274,9 +274,9 @@ void paintKerb(Image& img, int x0)
             float n = tiledNoise(float(x), float(y), 2, 64, 51) * 0.12f;
             Colour c;
             if (y < 2)
-                c = rgb(190, 188, 186);
+                c = rgb(150, 148, 150);
             else if (y < 8)
-                c = scaled(rgb(160, 158, 158), 0.9f + n);
+                c = scaled(rgb(124, 122, 126), 0.9f + n);
             else
                 c = scaled(mix(rgb(86, 86, 90), rgb(40, 44, 50), (y - 8) / 56.0f), 0.9f + n);
             if (x % 32 == 31)
@@ -309,9 +309,9 @@ void paintSky(Image& img)
             at(img, px + x, py + y) = skyAt(u, float(y) / (height - 1));
         }
     Rng rng{777};
-    for (int i = 0; i < 260; ++i) {
+    for (int i = 0; i < 150; ++i) {
         int x = int(nextRandom(rng) % width), y = 4 + int(nextRandom(rng) % (height * 6 / 10));
-        float b = randomRange(rng, 0.25f, 1.0f);
+        float b = randomRange(rng, 0.2f, 0.8f);
         b *= b;
         for (int wrap = -1; wrap <= 1; ++wrap)
             blend(img, px + x + wrap * width, py + y, rgb(230, 232, 255), b);
@@ -327,24 +327,24 @@ void paintSky(Image& img)
     // A distant skyline along the horizon, with sparse lit windows and aircraft-warning lights.
     int x = 0;
     while (x < width) {
-        int w = 6 + int(nextRandom(rng) % 12);
-        int h = 6 + int(nextRandom(rng) % 22);
+        int w = 4 + int(nextRandom(rng) % 9);
+        int h = 4 + int(nextRandom(rng) % 11);
         if (nextRandom(rng) % 7 == 0)
-            h += 14;
+            h += 8;
         Colour body = mix(rgb(10, 10, 20), rgb(22, 18, 34), randomUnit(rng));
         for (int j = 0; j < h; ++j)
             for (int i = 0; i < w && x + i < width; ++i) {
                 int gx = x + i, gy = height - 1 - j;
                 at(img, px + gx, py + gy) = body;
-                bool lit = (nextRandom(rng) % 9 == 0) && (i % 2 == 1) && (j % 3 == 1);
+                bool lit = (nextRandom(rng) % 14 == 0) && (i % 2 == 1) && (j % 3 == 1);
                 if (lit)
-                    at(img, px + gx, py + gy) = nextRandom(rng) % 3 ? rgb(230, 190, 110) : rgb(160, 200, 240);
+                    at(img, px + gx, py + gy) = mix(body, nextRandom(rng) % 3 ? rgb(230, 190, 110) : rgb(160, 200, 240), 0.6f);
                 if (gx < px)
                     at(img, px + gx + width, py + gy) = pixel(img, px + gx, py + gy);
                 if (gx >= width - px)
                     at(img, gx - width + px, py + gy) = pixel(img, px + gx, py + gy);
             }
-        if (h > 26)
+        if (h > 16)
             blend(img, px + x + w / 2, py + height - h - 1, rgb(255, 60, 50), 1.0f);
         x += w + int(nextRandom(rng) % 3);
     }
