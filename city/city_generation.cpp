@@ -21,24 +21,36 @@ void generateCity()
 
 static bool isFreeWalkable(int x, int z) { return cityGrid.blocked[x][z] == 0 && actorGrid.count[x][z] == 0; }
 
-// The random search has no end of its own; after this many tries take the first free column.
+// The random search has no end of its own; after this many tries take the first free column
+// in x-major order, or the centre when there is none at all.
 static constexpr int HeroSearchLimit = 1000000;
 
-void placeHero()
+static void firstFreeColumn(int& x, int& z)
 {
-    int x = 100, z = 100;
-    for (int tries = 0; !isFreeWalkable(x, z) && tries < HeroSearchLimit; ++tries) {
-        x = randomBelow(GridSize);
-        z = randomBelow(GridSize);
-    }
-    for (int cx = 0; cx < GridSize && !isFreeWalkable(x, z); ++cx) {
+    for (int cx = 0; cx < GridSize; ++cx) {
         for (int cz = 0; cz < GridSize; ++cz) {
             if (isFreeWalkable(cx, cz)) {
                 x = cx;
                 z = cz;
-                break;
+                return;
             }
         }
+    }
+    x = 100;
+    z = 100;
+}
+
+void placeHero()
+{
+    int x = 100, z = 100;
+    int tries = 0;
+    while (!isFreeWalkable(x, z) && tries < HeroSearchLimit) {
+        x = randomBelow(GridSize);
+        z = randomBelow(GridSize);
+        ++tries;
+    }
+    if (!isFreeWalkable(x, z)) {
+        firstFreeColumn(x, z);
     }
     hero.x = 10.0f * x;
     hero.y = 10.0f;

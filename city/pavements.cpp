@@ -4,11 +4,13 @@
 #include "city/land_roads.h"
 #include "city/random_source.h"
 
-static bool anyNeighbourMatches(int x, int z, bool (*test)(int type))
+// True if any of the 8 neighbours of (x, z) is of type A or of type B.
+static bool anyNeighbourIs(int x, int z, int typeA, int typeB)
 {
     for (int dx = -1; dx <= 1; ++dx) {
         for (int dz = -1; dz <= 1; ++dz) {
-            if ((dx != 0 || dz != 0) && test(groundType(x + dx, z + dz))) {
+            int type = groundType(x + dx, z + dz);
+            if ((dx != 0 || dz != 0) && (type == typeA || type == typeB)) {
                 return true;
             }
         }
@@ -16,21 +18,32 @@ static bool anyNeighbourMatches(int x, int z, bool (*test)(int type))
     return false;
 }
 
-static bool isEmptyOrWater(int type) { return type == Empty || type == Water; }
-static bool isNotShore(int type) { return type != Water && type != Pavement; }
+// True if any of the 8 neighbours of (x, z) is neither Water nor Pavement.
+static bool anyNeighbourIsLand(int x, int z)
+{
+    for (int dx = -1; dx <= 1; ++dx) {
+        for (int dz = -1; dz <= 1; ++dz) {
+            int type = groundType(x + dx, z + dz);
+            if (type != Water && type != Pavement) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
 
 static void edgeRoadsAndShores()
 {
     for (int x = 1; x <= 198; ++x) {
         for (int z = 1; z <= 198; ++z) {
-            if (groundType(x, z) == Road && anyNeighbourMatches(x, z, isEmptyOrWater)) {
+            if (groundType(x, z) == Road && anyNeighbourIs(x, z, Empty, Water)) {
                 groundType(x, z) = Pavement;
             }
         }
     }
     for (int x = 1; x <= 198; ++x) {
         for (int z = 1; z <= 198; ++z) {
-            if (groundType(x, z) == Water && anyNeighbourMatches(x, z, isNotShore)) {
+            if (groundType(x, z) == Water && anyNeighbourIsLand(x, z)) {
                 groundType(x, z) = Pavement;
             }
         }
