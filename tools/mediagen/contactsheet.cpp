@@ -184,6 +184,118 @@ bool saveSheet(const std::string& path)
     return writePng(path.c_str(), image, false);
 }
 
+// Screens as the game lays them out on a 640 x 480 window, drawn here from the same regions.
+void screenCell(int column, int row)
+{
+    glViewport(column * 640, SheetHeight - (row + 1) * 480, 640, 480);
+    glDisable(GL_DEPTH_TEST);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0, 640, 480, 0, -1, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}
+
+// A quad at (x, y, w, h) in window pixels showing the texture rectangle (u, v, uw, vh) in pixels
+// of an image of the given size.
+void quad(float x, float y, float w, float h, float u, float v, float uw, float vh, float tw, float th)
+{
+    const float vertices[8] = {x, y + h, x + w, y + h, x + w, y, x, y};
+    const float st[8] = {u / tw, (v + vh) / th, (u + uw) / tw, (v + vh) / th, (u + uw) / tw, v / th, u / tw, v / th};
+    glVertexPointer(2, GL_FLOAT, 0, vertices);
+    glTexCoordPointer(2, GL_FLOAT, 0, st);
+    glDrawArrays(GL_QUADS, 0, 4);
+}
+
+void hudText(float x, float y, const char* text)
+{
+    for (; *text; ++text, x += 12) {
+        int g = *text - 32;
+        quad(x, y, 12, 28, 16.0f * (g % 32) + 2, 32.0f * (g / 32) + 2, 12, 28, 512, 512);
+    }
+}
+
+void dashText(int x, const char* text, int y)
+{
+    for (int pen = x - 5; *text; ++text, pen += 10) {
+        int i = *text - 32;
+        quad(float(pen), float(y), 20, 20, 20.0f * (i % 32), 20.0f * (i / 32), 20, 20, 1024, 256);
+    }
+}
+
+void dashFrame(int x, int y, int style)
+{
+    auto piece = [&](int k, float px, float py, float w, float h) {
+        quad(px, py, w, h, 60.0f * style + 20 * (k / 3), 60.0f + 20 * (k % 3), 20, 20, 1024, 256);
+    };
+    piece(0, x - 20, y - 20, 20, 20);
+    piece(2, x - 20, y + 15, 20, 20);
+    piece(6, x + 300, y - 20, 20, 20);
+    piece(8, x + 300, y + 15, 20, 20);
+    for (int i = 0; i < 15; ++i) {
+        piece(5, x + 20 * i, y + 15, 20, 20);
+        piece(3, x + 20 * i, y - 20, 20, 20);
+    }
+    piece(7, x + 300, y, 20, 15);
+    piece(1, x - 20, y, 20, 15);
+    for (int i = 0; i < 15; ++i)
+        piece(4, x + 20 * i, y, 20, 15);
+}
+
+void drawScreens(uint32_t world)
+{
+    uint32_t splash = loadTexture("Media/splashscreen.png", false);
+    uint32_t hud = loadTexture("Media/hudtexture.png", false);
+    uint32_t dash = loadTexture("Media/dashboard.png", false);
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glDisable(GL_CULL_FACE);
+    screenCell(0, 0);
+    glBindTexture(GL_TEXTURE_2D, splash);
+    quad(0, 0, 640, 480, 0, 0, 640, 480, 1024, 512);
+    screenCell(1, 0);
+    glBindTexture(GL_TEXTURE_2D, hud);
+    quad(0, 0, 640, 480, 4, 292, 2, 4, 512, 512);
+    quad(68, 158.5f, 504, 163, 4, 292, 504, 163, 512, 512);
+    // Play: a street with the HUD panel over it.
+    int x = 100, z = 100, r = 0;
+    const float facing[4][2] = {{0, 1}, {1, 0}, {0, -1}, {-1, 0}};
+    glEnable(GL_CULL_FACE);
+    glEnable(GL_DEPTH_TEST);
+    if (findCell(StreetGround, x, z, r))
+        cityView(0, 1, 10 * x + facing[r][0] * 40, 16, 10 * z + facing[r][1] * 40, 10.0f * x, 18, 10.0f * z, world, true);
+    glDisable(GL_CULL_FACE);
+    screenCell(0, 1);
+    glBindTexture(GL_TEXTURE_2D, hud);
+    quad(18, 28, 234, 52, 500, 490, 5, 5, 512, 512);
+    quad(20, 30, 230, 48, 500, 70, 5, 5, 512, 512);
+    hudText(30, 30, "health:");
+    hudText(30, 50, "energy:");
+    hudText(204, 30, "100");
+    hudText(228, 50, "7");
+    // The pause menu, fully open, with the pointer over "Resume game".
+    screenCell(1, 1);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_ALPHA_TEST);
+    glAlphaFunc(GL_GREATER, 0);
+    glBindTexture(GL_TEXTURE_2D, dash);
+    quad(0, 0, 640, 60, 0, 120, 640, 60, 1024, 256);
+    dashText(20, "Lornhaven", 18);
+    dashText(20, "v0.3", 38);
+    dashText(620 - 100, "07.12.2026", 18);
+    dashText(620 - 80, "23:45:12", 38);
+    quad(0, 420, 640, 60, 0, 180, 640, 60, 1024, 256);
+    dashText(20, "Lornhaven - a night in the city of monsters", 442);
+    dashFrame(170, 115 - 7, 1);
+    dashText(320 - 55, "Resume game", 115 - 10);
+    dashFrame(170, 165 - 7, 0);
+    dashText(320 - 20, "Exit", 165 - 10);
+    quad(330 - 12, 118 - 10, 40, 60, 440, 60, 40, 60, 1024, 256);
+    glDisable(GL_BLEND);
+    glDisable(GL_ALPHA_TEST);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -246,6 +358,9 @@ int main(int argc, char** argv)
         cityView(1, 1, 10 * x + facing[r][0] * 25, 40, 10 * z + facing[r][1] * 25, 10 * x - facing[r][0] * 200, 90,
                  10 * z - facing[r][1] * 200, world, false);
     ok = saveSheet(dir + "/contact_city.png") && ok;
+    SDL_GL_SwapBuffers();
+    drawScreens(world);
+    ok = saveSheet(dir + "/contact_screens.png") && ok;
     SDL_GL_SwapBuffers();
     SDL_Quit();
     return ok ? 0 : 1;

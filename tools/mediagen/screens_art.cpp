@@ -126,11 +126,12 @@ Image makeHudTexture()
     Image title = makeImage(tw, th, TitleBackground);
     paintNightCity(title, 0, 0, tw, th, true, 4242);
     paintTitle(title, tw / 2, 100, 66, "Lornhaven");
-    paintRule(title, tw / 2, 124, 170, rgb(220, 150, 90));
+    paintRule(title, tw / 2, 114, 170, rgb(220, 150, 90));
     for (int j = 0; j < th; ++j)
         for (int i = 0; i < tw; ++i) {
-            float d = float(std::min(std::min(i, tw - 1 - i), std::min(j, th - 1 - j)));
-            float k = std::clamp(1.0f - d / 18.0f, 0.0f, 1.0f);
+            // Soft edges, wider at the sides, so the picture melts into the window's background.
+            float dx = std::min(i, tw - 1 - i) / 60.0f, dy = std::min(j, th - 1 - j) / 26.0f;
+            float k = std::clamp(1.0f - std::min(dx, dy), 0.0f, 1.0f);
             Colour& c = at(title, i, j);
             c = mix(c, TitleBackground, k * k * (3 - 2 * k));
         }
