@@ -103,9 +103,10 @@ TEST(SphereAgainstMesh, EdgePassPushesAwayFromTheNearestEdgePoint)
 
 TEST(SphereAgainstMesh, DegenerateTrianglesAndEdgesMoveNothing)
 {
-    const CollisionMesh* collinear = meshOf({0, 5, 0, 2, 5, 0, 4, 5, 0});
-    const CollisionMesh* point = meshOf({1, 5, 1, 1, 5, 1, 1, 5, 1});
-    const CollisionMesh* sliver = meshOf({0, 5, 0, 0, 5, 0, 4, 5, 0});
+    // Meshes live for the whole run, as the game's own do.
+    static const CollisionMesh* collinear = meshOf({0, 5, 0, 2, 5, 0, 4, 5, 0});
+    static const CollisionMesh* point = meshOf({1, 5, 1, 1, 5, 1, 1, 5, 1});
+    static const CollisionMesh* sliver = meshOf({0, 5, 0, 0, 5, 0, 4, 5, 0});
     for (const CollisionMesh* mesh : {collinear, point, sliver}) {
         for (CollisionMode mode : {CollideFaces, CollideEdges}) {
             Vec3 moved = collided(Vec3{1, 5.5f, 0.5f}, *mesh, mode);
