@@ -22,10 +22,11 @@ void updateWorld(float f)
     applyMonsterContact(f);
     collideHeroWithWorld();
     settleHeroMotion(f, x0, y0, z0);
-    // May lie outside the grid when the hero leaves the city; every window clamps it.
-    hero.cellX = cellOfCoordinate(hero.x);
-    hero.cellY = cellOfCoordinate(hero.y);
-    hero.cellZ = cellOfCoordinate(hero.z);
+    // Beyond the city the hero counts as in the nearest border cell, just as monsters that
+    // follow it out there stay filed in the border cells: every reader gets a valid index.
+    hero.cellX = clampIndex(cellOfCoordinate(hero.x), 0, GridSize - 1);
+    hero.cellY = clampIndex(cellOfCoordinate(hero.y), 0, LevelCount - 1);
+    hero.cellZ = clampIndex(cellOfCoordinate(hero.z), 0, GridSize - 1);
     updateHeroAnimation(f);
     placeFollowCamera(f);
 }

@@ -1,5 +1,8 @@
 #include "sim_test_world.h"
 
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <map>
 
@@ -73,4 +76,71 @@ bool actorGridConsistent(int expectedMonsters)
         }
     }
     return total == expectedMonsters;
+}
+
+void takeActorCensus(ActorCensus& census)
+{
+    census.sorted.clear();
+    for (int x = 0; x < GridSize; ++x) {
+        for (int z = 0; z < GridSize; ++z) {
+            for (int s = 0; s < actorGrid.count[x][z]; ++s) {
+                census.sorted.push_back(actorGrid.slots[x][z][s]);
+            }
+        }
+    }
+    std::sort(census.sorted.begin(), census.sorted.end());
+}
+
+bool censusStillFiled(const ActorCensus& census)
+{
+    static std::vector<char> seen;
+    seen.assign(census.sorted.size(), 0);
+    size_t total = 0;
+    const int8_t* counts = &actorGrid.count[0][0];
+    for (int cell = 0; cell < GridSize * GridSize; cell += 8) {
+        // Most cells are empty: skip eight counts at a time.
+        uint64_t word = 0;
+        std::memcpy(&word, counts + cell, sizeof word);
+        if (word == 0) {
+            continue;
+        }
+        for (int k = cell; k < cell + 8; ++k) {
+            int count = counts[k];
+            if (count < 0 || count > MaxActorsPerCell) {
+                return false;
+            }
+            for (int s = 0; s < count; ++s) {
+                const Actor* actor = actorGrid.slots[k / GridSize][k % GridSize][s];
+                auto found = std::lower_bound(census.sorted.begin(), census.sorted.end(), actor);
+                if (found == census.sorted.end() || *found != actor || seen[found - census.sorted.begin()]) {
+                    return false;
+                }
+                seen[found - census.sorted.begin()] = 1;
+            }
+            total += static_cast<size_t>(count);
+        }
+    }
+    return total == census.sorted.size();
+}
+
+static bool finite(float value) { return std::isfinite(value); }
+
+bool simulationFinite(const ActorCensus& census)
+{
+    const float heroValues[] = {hero.x, hero.y, hero.z, hero.velocityX, hero.velocityY, hero.velocityZ,
+                                hero.heading, hero.health, hero.energy, hero.restTimer, hero.animPhase,
+                                followCamera.yaw, followCamera.pitch, followCamera.distance, followCamera.x,
+                                followCamera.y, followCamera.z};
+    for (float value : heroValues) {
+        if (!finite(value)) {
+            return false;
+        }
+    }
+    for (const Actor* actor : census.sorted) {
+        if (!finite(actor->x) || !finite(actor->y) || !finite(actor->z) || !finite(actor->heading)
+            || !finite(actor->animPhase)) {
+            return false;
+        }
+    }
+    return true;
 }

@@ -4,6 +4,8 @@
 #include "city/city_grid.h"
 #include "sim/actors.h"
 
+#include <vector>
+
 void resetSimWorld();
 // Sets the ground-level cell type of every column in [x0, x1] x [z0, z1], walkable or not.
 void fillGround(int x0, int z0, int x1, int z1, CellType type);
@@ -13,3 +15,13 @@ Actor* addMonster(int kind, float x, float y, float z);
 void holdKey(int code, bool held);
 // Every monster filed in exactly one slot, no cell over ten: the index is consistent.
 bool actorGridConsistent(int expectedMonsters);
+
+// The monsters of a generated city, for checking the index after every update cheaply.
+struct ActorCensus {
+    std::vector<const Actor*> sorted;
+};
+void takeActorCensus(ActorCensus& census);
+// Every census monster filed in exactly one slot, no other references, no cell over ten.
+bool censusStillFiled(const ActorCensus& census);
+// No NaN or infinity in the hero, the camera or any census monster.
+bool simulationFinite(const ActorCensus& census);
