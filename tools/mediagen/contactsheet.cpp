@@ -1,5 +1,6 @@
 // contactsheet: renders every model in every key pose, textured and back-face culled as the game
-// draws them, and views of a generated city under its sky, into PNG sheets to look at.
+// draws them, views of a generated city under its sky, the flat screens laid out as the game
+// draws them, and every image as loaded, into PNG sheets to look at.
 // Usage (needs a display, e.g. tests/with-xvfb.sh): contactsheet OUTPUT_DIR, run from build/run.
 #include <SDL.h>
 #include <GL/gl.h>
@@ -296,6 +297,53 @@ void drawScreens(uint32_t world)
     glDisable(GL_ALPHA_TEST);
 }
 
+// Every image as loaded, over a checkerboard so the dashboard's transparency shows.
+void drawAtlases(uint32_t world)
+{
+    const struct {
+        const char* path;
+        float x, y, w, h;
+    } images[] = {
+        {"Media/hudtexture.png", 400, 0, 400, 400},
+        {"Media/splashscreen.png", 800, 0, 480, 240},
+        {"Media/dashboard.png", 0, 400, 1280, 320},
+        {"Media/lowpolyherotexture.png", 0, 720, 240, 240},
+        {"Media/lowpolyzombietexture.png", 240, 720, 240, 240},
+        {"Media/lowpolybigmonstertexture.png", 480, 720, 240, 240},
+        {"Media/lowpolyrobottexture.png", 720, 720, 240, 240},
+    };
+    glViewport(0, 0, SheetWidth, SheetHeight);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_CULL_FACE);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0, SheetWidth, SheetHeight, 0, -1, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glDisable(GL_TEXTURE_2D);
+    for (int y = 0; y < SheetHeight; y += 16)
+        for (int x = 0; x < SheetWidth; x += 16) {
+            float grey = ((x + y) / 16) % 2 ? 0.55f : 0.4f;
+            glColor3f(grey, grey, grey);
+            const float v[8] = {float(x), y + 16.0f, x + 16.0f, y + 16.0f, x + 16.0f, float(y), float(x), float(y)};
+            glVertexPointer(2, GL_FLOAT, 0, v);
+            glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+            glDrawArrays(GL_QUADS, 0, 4);
+            glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+        }
+    glColor3f(1, 1, 1);
+    glEnable(GL_TEXTURE_2D);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glBindTexture(GL_TEXTURE_2D, world);
+    quad(0, 0, 400, 400, 0, 0, 1, 1, 1, 1);
+    for (const auto& image : images) {
+        glBindTexture(GL_TEXTURE_2D, loadTexture(image.path, false));
+        quad(image.x, image.y, image.w, image.h, 0, 0, 1, 1, 1, 1);
+    }
+    glDisable(GL_BLEND);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -361,6 +409,9 @@ int main(int argc, char** argv)
     SDL_GL_SwapBuffers();
     drawScreens(world);
     ok = saveSheet(dir + "/contact_screens.png") && ok;
+    SDL_GL_SwapBuffers();
+    drawAtlases(world);
+    ok = saveSheet(dir + "/contact_atlases.png") && ok;
     SDL_GL_SwapBuffers();
     SDL_Quit();
     return ok ? 0 : 1;
