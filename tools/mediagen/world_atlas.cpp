@@ -389,10 +389,22 @@ Image makeWorldTexture()
             paintWall(img, style, Storey(storey), WallStyle(style));
     }
     paintWall(img, 3, StoreyGround, StyleDoor);
-    // Empty tiles of the upper half stay plain wall so filtering at their borders stays calm.
+    // Unused tiles mirror their used neighbours above and to the left, so that the blurred
+    // levels of the mipmap blend every used tile's edge with more of itself.
     for (int row = 1; row < 4; ++row)
-        for (int col = (row == 3 ? 4 : 3); col < 8; ++col)
+        for (int col = (row == 3 ? 4 : 3); col < 8; ++col) {
+            bool above = row == 1, left = col == 3 || (row == 3 && col == 4);
             paintBricks(img, col * Tile, row * Tile, Tile, Tile, 11);
+            for (int y = 0; y < Tile; ++y)
+                for (int x = 0; x < Tile; ++x) {
+                    bool fromAbove = above && (!left || y <= x);
+                    bool fromLeft = left && !fromAbove;
+                    if (fromAbove)
+                        at(img, col * Tile + x, row * Tile + y) = pixel(img, col * Tile + x, row * Tile - 1 - y);
+                    else if (fromLeft)
+                        at(img, col * Tile + x, row * Tile + y) = pixel(img, col * Tile - 1 - x, row * Tile + y);
+                }
+        }
     paintSky(img);
     // The ground storeys sample a little below their tile: continue their bottom rows there.
     for (int y = 256; y < SkyPanoramaY; ++y)
