@@ -1,3 +1,65 @@
 #include "app/startup.h"
 
-void startUp() {}
+#include <SDL/SDL_mixer.h>
+#include <cstdio>
+
+#include "app/settings.h"
+#include "city/city_generation.h"
+#include "city/city_grid.h"
+#include "city/tile_pieces.h"
+#include "overlay/textures.h"
+#include "render/models.h"
+#include "render/screens.h"
+
+char titleText[256];
+float versionNumber = 0.0f;
+
+uint32_t splashTexture = 0;
+uint32_t worldTexture = 0;
+uint32_t hudTexture = 0;
+uint32_t heroTexture = 0;
+uint32_t zombieTexture = 0;
+uint32_t bigMonsterTexture = 0;
+uint32_t robotTexture = 0;
+
+Mix_Music* music = nullptr;
+
+static void loadTextures()
+{
+    bool mipmapped = settings.mipmapping;
+    splashTexture = loadTexture("Media/splashscreen.png", false);
+    worldTexture = loadTexture("Media/worldtexture.png", mipmapped);
+    hudTexture = loadTexture("Media/hudtexture.png", false);
+    heroTexture = loadTexture("Media/lowpolyherotexture.png", mipmapped);
+    zombieTexture = loadTexture("Media/lowpolyzombietexture.png", mipmapped);
+    bigMonsterTexture = loadTexture("Media/lowpolybigmonstertexture.png", mipmapped);
+    robotTexture = loadTexture("Media/lowpolyrobottexture.png", mipmapped);
+}
+
+// Without a sound device or without the file every call fails quietly and the game plays silent.
+static void startMusic()
+{
+    static bool audioOpened = false;
+    if (!audioOpened) {
+        // Opening the mixer brings up SDL's audio subsystem; zeros take the library's defaults.
+        Mix_OpenAudio(0, 0, 0, 0);
+        music = Mix_LoadMUS("Media/music.ogg");
+        audioOpened = true;
+    }
+    Mix_PlayMusic(music, -1);
+}
+
+void startUp()
+{
+    std::snprintf(titleText, sizeof titleText, "%s", "Lornhaven");
+    versionNumber = 0.3f;
+    buildModelFrames();
+    loadTextures();
+    buildHudGlyphs();
+    buildTilePieces();
+    flipModelTexCoords();
+    prepareCityGrid();
+    generateCity();
+    placeHero();
+    startMusic();
+}

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 constexpr int MonsterFrameCount = 81;
+constexpr int MonsterFramesPerKey = 20;
 
 struct KeyframeModel {
     int32_t vertexCount;
@@ -22,3 +23,17 @@ float* interpolateFrame(int n, const float* from, const float* to, float t);
 void buildModelFrames();
 // Negates every t once, because textures are uploaded top row first.
 void flipModelTexCoords();
+
+// The pieces of buildModelFrames, for mesh data in pose blocks of 8 V floats.
+// The sky box: its one block's positions and texture coordinates.
+void buildStaticModel(KeyframeModel* model, float* blocks, int vertexCount);
+// The hero: key poses from blocks 1, 2, 1, 3, 4, 5, 6, 7, texture coordinates of block 0.
+void buildHeroPoses(KeyframeModel* model, float* blocks, int vertexCount);
+// A monster: the 81-frame cycle K1, K2, K1, K3, K1 with 19 blended frames per segment.
+void buildMonsterFrames(KeyframeModel* model, float* blocks, int vertexCount);
+// The frame of a monster at animation phase p in [0, 4]; a phase outside it stays on the table.
+inline int monsterFrameIndex(float animPhase)
+{
+    int frame = static_cast<int>(animPhase * MonsterFramesPerKey);
+    return frame < 0 ? 0 : (frame >= MonsterFrameCount ? MonsterFrameCount - 1 : frame);
+}

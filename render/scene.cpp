@@ -1,4 +1,155 @@
 #include "render/scene.h"
 
-void setPerspectiveCamera(float, float, float) {}
-void drawScene() {}
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include "app/settings.h"
+#include "app/startup.h"
+#include "city/city_grid.h"
+#include "city/tile_pieces.h"
+#include "render/models.h"
+#include "sim/actors.h"
+
+int32_t sceneDrawCount = 0;
+
+static constexpr float DegreesPerRadian = 57.29578f;
+static constexpr float HalfPi = 1.5707963f;
+static constexpr float NearPlane = 1.0f;
+static constexpr float FarPlane = 1000.0f;
+static constexpr float FieldOfView = 50.0f;
+static constexpr float SkyBoxScale = 500.0f;
+static constexpr float SkyBoxHeight = 250.0f;
+
+static void drawTriangles(int vertexCount)
+{
+    ++sceneDrawCount;
+    glDrawArrays(GL_TRIANGLES, 0, vertexCount);
+}
+
+// The first and one-past-last index of a window of the given radius around a cell, inside the grid.
+static int windowStart(int centre, int radius) { return centre - radius > 0 ? centre - radius : 0; }
+static int windowEnd(int centre, int radius) { return centre + radius + 1 < GridSize ? centre + radius + 1 : GridSize; }
+
+void setPerspectiveCamera(float pitch, float yaw, float fieldOfView)
+{
+    glEnable(GL_DEPTH_TEST);
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(fieldOfView, settings.screenAspect, NearPlane, FarPlane);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glRotatef(pitch * DegreesPerRadian, 1.0f, 0.0f, 0.0f);
+    glRotatef(yaw * DegreesPerRadian, 0.0f, 1.0f, 0.0f);
+    glTranslatef(-followCamera.x, -followCamera.y, -followCamera.z);
+}
+
+static void drawSkyBox()
+{
+    glBindTexture(GL_TEXTURE_2D, worldTexture);
+    glPushMatrix();
+    glTranslatef(hero.x, SkyBoxHeight, hero.z);
+    glScalef(SkyBoxScale, SkyBoxScale, SkyBoxScale);
+    glVertexPointer(3, GL_FLOAT, 0, skyBox.frames[0]);
+    glTexCoordPointer(2, GL_FLOAT, 0, skyBox.texCoords);
+    drawTriangles(skyBox.vertexCount);
+    glPopMatrix();
+}
+
+static void drawCity()
+{
+    int x0 = windowStart(hero.cellX, CityDrawRadius);
+    int x1 = windowEnd(hero.cellX, CityDrawRadius);
+    int z0 = windowStart(hero.cellZ, CityDrawRadius);
+    int z1 = windowEnd(hero.cellZ, CityDrawRadius);
+    for (int level = 0; level < LevelCount; ++level) {
+        for (int x = x0; x < x1; ++x) {
+            for (int z = z0; z < z1; ++z) {
+                const GridCell& cell = cityGrid.cells[x][level][z];
+                if (cell.type <= 0) {
+                    continue;
+                }
+                const Tint& tint = cityGrid.tint[x][z];
+                const TilePiece& piece = tilePieces[cell.type];
+                glColor4f(tint.red, tint.green, tint.blue, 1.0f);
+                glPushMatrix();
+                glTranslatef(static_cast<float>(CellSize * x), static_cast<float>(CellSize * level),
+                    static_cast<float>(CellSize * z));
+                glVertexPointer(3, GL_FLOAT, 0, piece.vertices[cell.rotation & 3]);
+                glTexCoordPointer(2, GL_FLOAT, 0, piece.texCoords);
+                drawTriangles(piece.vertexCount);
+                glPopMatrix();
+            }
+        }
+    }
+}
+
+static void drawMonsterPass(int32_t kind, uint32_t texture, const KeyframeModel& model)
+{
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glTexCoordPointer(2, GL_FLOAT, 0, model.texCoords);
+    int x0 = windowStart(hero.cellX, MonsterDrawRadius);
+    int x1 = windowEnd(hero.cellX, MonsterDrawRadius);
+    int z0 = windowStart(hero.cellZ, MonsterDrawRadius);
+    int z1 = windowEnd(hero.cellZ, MonsterDrawRadius);
+    for (int x = x0; x < x1; ++x) {
+        for (int z = z0; z < z1; ++z) {
+            for (int slot = 0; slot < actorGrid.count[x][z]; ++slot) {
+                const Actor* monster = actorGrid.slots[x][z][slot];
+                if (monster->kind != kind) {
+                    continue;
+                }
+                glPushMatrix();
+                glTranslatef(monster->x, monster->y, monster->z);
+                glRotatef(-monster->heading * DegreesPerRadian, 0.0f, 1.0f, 0.0f);
+                glVertexPointer(3, GL_FLOAT, 0, model.frames[monsterFrameIndex(monster->animPhase)]);
+                drawTriangles(model.vertexCount);
+                glPopMatrix();
+            }
+        }
+    }
+}
+
+static void drawHero()
+{
+    // The one allocation of a frame: the hero's blend of its two current poses.
+    float* frame = interpolateFrame(3 * heroModel.vertexCount, heroPoses[hero.prevAnimState], heroPoses[hero.animState],
+        hero.animPhase);
+    glBindTexture(GL_TEXTURE_2D, heroTexture);
+    glPushMatrix();
+    glTranslatef(hero.x, hero.y, hero.z);
+    glRotatef(-hero.heading * DegreesPerRadian, 0.0f, 1.0f, 0.0f);
+    glVertexPointer(3, GL_FLOAT, 0, frame);
+    glTexCoordPointer(2, GL_FLOAT, 0, heroModel.texCoords);
+    drawTriangles(heroModel.vertexCount);
+    glPopMatrix();
+    delete[] frame;
+}
+
+void drawScene()
+{
+    sceneDrawCount = 0;
+    // The sky box is drawn with the current colour; white, whatever an overlay left behind.
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    setPerspectiveCamera(-followCamera.pitch, followCamera.yaw + HalfPi, FieldOfView);
+    glEnable(GL_TEXTURE_2D);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+
+    drawSkyBox();
+    drawCity();
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    drawMonsterPass(Zombie, zombieTexture, zombieModel);
+    drawMonsterPass(BigMonster, bigMonsterTexture, bigMonsterModel);
+    drawMonsterPass(Robot, robotTexture, robotModel);
+    drawHero();
+
+    glDisableClientState(GL_VERTEX_ARRAY);
+    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    glDisableClientState(GL_NORMAL_ARRAY);
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_LIGHT0);
+}

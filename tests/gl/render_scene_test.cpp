@@ -1,0 +1,258 @@
+#include <gtest/gtest.h>
+
+#include <GL/gl.h>
+#include <SDL/SDL.h>
+#include <cstring>
+
+#include "app/startup.h"
+#include "city/city_grid.h"
+#include "city/tile_pieces.h"
+#include "overlay/textures.h"
+#include "render/models.h"
+#include "render/scene.h"
+#include "sim/actors.h"
+#include "tests/gl/gl_test_window.h"
+
+namespace {
+
+const Rgb Black{0, 0, 0};
+const Rgb White{255, 255, 255};
+const Rgb Red{255, 0, 0};
+const Rgb Blue{0, 0, 255};
+
+// A 4 x 4 texture: the left half white, the right half blue.
+uint32_t makeTwoColourTexture()
+{
+    SDL_Surface* surface = SDL_CreateRGBSurface(SDL_SWSURFACE, 4, 4, 32, 0xFF, 0xFF00, 0xFF0000, 0xFF000000);
+    for (int y = 0; y < 4; ++y) {
+        for (int x = 0; x < 4; ++x) {
+            static_cast<Uint32*>(surface->pixels)[y * surface->pitch / 4 + x] =
+                x < 2 ? SDL_MapRGBA(surface->format, 255, 255, 255, 255) : SDL_MapRGBA(surface->format, 0, 0, 255, 255);
+        }
+    }
+    uint32_t texture = textureFromSurface(surface);
+    SDL_FreeSurface(surface);
+    return texture;
+}
+
+// A square on the plane x = at, facing -x (toward a camera looking along +x), spanning
+// z in [-half, half] and y in [bottom, top]; its texture coordinates all at s.
+void writeQuadFacingMinusX(float* positions, float* texCoords, float at, float half, float bottom, float top, float s)
+{
+    const float corners[4][3] = {{at, bottom, -half}, {at, bottom, half}, {at, top, half}, {at, top, -half}};
+    const int order[6] = {0, 1, 2, 2, 3, 0};
+    for (int v = 0; v < 6; ++v) {
+        std::memcpy(positions + 3 * v, corners[order[v]], sizeof corners[0]);
+        texCoords[2 * v] = s;
+        texCoords[2 * v + 1] = 0.5f;
+    }
+}
+
+// Model data in pose blocks of 8 V floats with V = 6: every block the same square.
+constexpr int QuadVertices = 6;
+float skyData[8 * QuadVertices];
+float heroData[8 * 8 * QuadVertices];
+float monsterData[8 * 4 * QuadVertices];
+float wallPositions[3 * QuadVertices];
+float wallTexCoords[2 * QuadVertices];
+
+void fillBlocks(float* data, int blocks, float at, float half, float bottom, float top, float s)
+{
+    for (int b = 0; b < blocks; ++b) {
+        float* block = data + b * 8 * QuadVertices;
+        writeQuadFacingMinusX(block, block + 3 * QuadVertices, at, half, bottom, top, s);
+    }
+}
+
+class SceneDrawing : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        openTestWindow();
+        prepareCityGrid();
+        std::memset(&actorGrid, 0, sizeof actorGrid);
+        hero = Hero{};
+        followCamera = FollowCamera{};
+
+        // The sky: only the wall ahead (+x), sampling the blue half. Characters: white squares.
+        fillBlocks(skyData, 1, 0.5f, 0.5f, -0.5f, 0.5f, 0.75f);
+        fillBlocks(heroData, 8, 0.0f, 3.0f, 0.0f, 6.0f, 0.25f);
+        fillBlocks(monsterData, 4, 0.0f, 3.0f, 0.0f, 6.0f, 0.25f);
+        buildStaticModel(&skyBox, skyData, QuadVertices);
+        buildHeroPoses(&heroModel, heroData, QuadVertices);
+        buildMonsterFrames(&zombieModel, monsterData, QuadVertices);
+        buildMonsterFrames(&bigMonsterModel, monsterData, QuadVertices);
+        buildMonsterFrames(&robotModel, monsterData, QuadVertices);
+
+        // One piece of our own: the wall on a cell's -x face, sampling the white half.
+        writeQuadFacingMinusX(wallPositions, wallTexCoords, -5.0f, 5.0f, -5.0f, 5.0f, 0.25f);
+        savedPiece = tilePieces[Roof];
+        tilePieces[Roof].vertexCount = QuadVertices;
+        for (float*& rotation : tilePieces[Roof].vertices) {
+            rotation = wallPositions;
+        }
+        tilePieces[Roof].texCoords = wallTexCoords;
+
+        texture = makeTwoColourTexture();
+        savedTextures = {worldTexture, heroTexture, zombieTexture, bigMonsterTexture, robotTexture};
+        worldTexture = heroTexture = zombieTexture = bigMonsterTexture = robotTexture = texture;
+    }
+
+    void TearDown() override
+    {
+        tilePieces[Roof] = savedPiece;
+        worldTexture = savedTextures.world;
+        heroTexture = savedTextures.hero;
+        zombieTexture = savedTextures.zombie;
+        bigMonsterTexture = savedTextures.bigMonster;
+        robotTexture = savedTextures.robot;
+        glDeleteTextures(1, &texture);
+        prepareCityGrid();
+        std::memset(&actorGrid, 0, sizeof actorGrid);
+    }
+
+    void placeHeroAt(int cellX, int cellZ, float x, float y, float z)
+    {
+        hero.cellX = cellX;
+        hero.cellZ = cellZ;
+        hero.x = x;
+        hero.y = y;
+        hero.z = z;
+    }
+
+    Actor monsters[16] = {};
+    int monsterCount = 0;
+    void addMonster(int32_t kind, int cellX, int cellZ, float x, float y, float z)
+    {
+        Actor* m = &monsters[monsterCount++];
+        *m = Actor{kind, x, y, z, 0.0f, 0.0f};
+        actorGrid.slots[cellX][cellZ][actorGrid.count[cellX][cellZ]++] = m;
+    }
+
+    TilePiece savedPiece{};
+    struct {
+        uint32_t world, hero, zombie, bigMonster, robot;
+    } savedTextures{};
+    uint32_t texture = 0;
+};
+
+// Screen row of a point at height y, `ahead` units in front of a level camera at height cameraY.
+int rowOf(float y, float cameraY, float ahead)
+{
+    const float tanHalfFov = 0.46630766f;   // tan 25 degrees
+    return static_cast<int>(240.0f - (y - cameraY) / (ahead * tanHalfFov) * 240.0f);
+}
+
+TEST_F(SceneDrawing, TintedColumnIsRedAtEveryLevelButCharactersAndSkyAreNot)
+{
+    // Camera 145 units before the wall of column (100, 100), looking along +x.
+    followCamera.x = 850.0f;
+    followCamera.y = 40.0f;
+    followCamera.z = 1000.0f;
+    placeHeroAt(100, 100, 960.0f, 10.0f, 1010.0f);
+    for (int level = 0; level < LevelCount; ++level) {
+        cityGrid.cells[100][level][100] = GridCell{Roof, 0};
+    }
+    // The column itself and the columns the characters stand in are all tinted red.
+    cityGrid.tint[100][100] = Tint{1.0f, 0.0f, 0.0f};
+    cityGrid.tint[99][100] = Tint{1.0f, 0.0f, 0.0f};
+    cityGrid.tint[96][101] = Tint{1.0f, 0.0f, 0.0f};
+    addMonster(Zombie, 99, 100, 985.0f, 10.0f, 1000.0f);
+
+    drawScene();
+
+    for (int level = 0; level < LevelCount; ++level) {
+        if (level == 1) {
+            continue;   // the monster stands in front of this one
+        }
+        int row = rowOf(10.0f * level, 40.0f, 145.0f);
+        EXPECT_TRUE(closeTo(readPixel(320, row), Red)) << "level " << level;
+    }
+    EXPECT_TRUE(closeTo(readPixel(320, rowOf(13.0f, 40.0f, 135.0f)), White));   // the monster
+    EXPECT_TRUE(closeTo(readPixel(367, rowOf(13.0f, 40.0f, 110.0f)), White));   // the hero
+    EXPECT_TRUE(closeTo(readPixel(100, 100), Blue));                           // the sky ahead
+    EXPECT_EQ(sceneDrawCount, 1 + LevelCount + 1 + 1);
+}
+
+TEST_F(SceneDrawing, SkyBoxFloorStaysAtGroundWhileTheHeroFlies)
+{
+    // The hero (and the camera) 200 above the ground; the sky's far wall is 250 ahead, so its
+    // lower edge, at height 0, lies 38.66 degrees below the horizon.
+    placeHeroAt(100, 100, 1000.0f, 200.0f, 1000.0f);
+    followCamera.x = 1000.0f;
+    followCamera.y = 200.0f;
+    followCamera.z = 1000.0f;
+    followCamera.pitch = -0.674741f;   // atan(200 / 250), looking down at that edge
+    heroModel.vertexCount = 0;         // nothing in the way
+
+    drawScene();
+
+    EXPECT_TRUE(closeTo(readPixel(320, 225), Blue));
+    EXPECT_TRUE(closeTo(readPixel(320, 255), Black));
+}
+
+TEST_F(SceneDrawing, WindowsClampAtTheGridsEdges)
+{
+    // A piece on the ground level and a monster in every column.
+    static Actor everywhere[GridSize][GridSize];
+    for (int x = 0; x < GridSize; ++x) {
+        for (int z = 0; z < GridSize; ++z) {
+            cityGrid.cells[x][GroundLevel][z] = GridCell{Roof, 0};
+            everywhere[x][z] = Actor{Robot, 10.0f * x, 10.0f, 10.0f * z, 0.0f, 0.0f};
+            actorGrid.slots[x][z][0] = &everywhere[x][z];
+            actorGrid.count[x][z] = 1;
+        }
+    }
+    const int cityColumns = 26 * 26;      // 0..25 or 174..199 on both axes
+    const int monsterColumns = 16 * 16;   // 0..15 or 184..199
+    placeHeroAt(0, 0, 0.0f, 10.0f, 0.0f);
+    drawScene();
+    EXPECT_EQ(sceneDrawCount, 1 + cityColumns + monsterColumns + 1);
+    placeHeroAt(199, 199, 1990.0f, 10.0f, 1990.0f);
+    drawScene();
+    EXPECT_EQ(sceneDrawCount, 1 + cityColumns + monsterColumns + 1);
+    placeHeroAt(0, 199, 0.0f, 10.0f, 1990.0f);
+    drawScene();
+    EXPECT_EQ(sceneDrawCount, 1 + cityColumns + monsterColumns + 1);
+    // In the middle the full windows: 51 x 51 and 31 x 31.
+    placeHeroAt(100, 100, 1000.0f, 10.0f, 1000.0f);
+    drawScene();
+    EXPECT_EQ(sceneDrawCount, 1 + 51 * 51 + 31 * 31 + 1);
+}
+
+TEST_F(SceneDrawing, EmptyCellsAndEmptyColumnsCostNoDraw)
+{
+    placeHeroAt(100, 100, 1000.0f, 10.0f, 1000.0f);
+    drawScene();
+    EXPECT_EQ(sceneDrawCount, 2);   // the sky and the hero only
+    // Pieces and monsters just outside the windows do not count either.
+    cityGrid.cells[74][GroundLevel][100] = GridCell{Roof, 0};
+    cityGrid.cells[100][8][126] = GridCell{Roof, 0};
+    cityGrid.cells[75][8][125] = GridCell{Roof, 0};   // inside, at the top level
+    addMonster(Zombie, 84, 100, 840.0f, 10.0f, 1000.0f);
+    addMonster(BigMonster, 116, 116, 1160.0f, 10.0f, 1160.0f);
+    addMonster(Robot, 85, 115, 850.0f, 10.0f, 1150.0f);   // inside
+    addMonster(Zombie, 85, 115, 851.0f, 10.0f, 1150.0f);  // inside, same column, other pass
+    drawScene();
+    EXPECT_EQ(sceneDrawCount, 2 + 1 + 2);
+}
+
+TEST_F(SceneDrawing, LeavesTheStateCleanFor2D)
+{
+    placeHeroAt(100, 100, 1000.0f, 10.0f, 1000.0f);
+    cityGrid.cells[101][GroundLevel][100] = GridCell{Roof, 0};
+    cityGrid.tint[101][100] = Tint{0.0f, 1.0f, 0.0f};
+    drawScene();
+    EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
+    EXPECT_FALSE(glIsEnabled(GL_VERTEX_ARRAY));
+    EXPECT_FALSE(glIsEnabled(GL_TEXTURE_COORD_ARRAY));
+    EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
+    GLfloat colour[4];
+    glGetFloatv(GL_CURRENT_COLOR, colour);
+    EXPECT_EQ(colour[0], 1.0f);
+    EXPECT_EQ(colour[1], 1.0f);
+    EXPECT_EQ(colour[2], 1.0f);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+} // namespace
