@@ -1,0 +1,209 @@
+// One frame of play (updateWorld, drawScene, drawHud) in a real window with the software
+// renderer, the hero in the densest street of a generated city.
+// Run under a private X server:  tests/with-xvfb.sh env LIBGL_ALWAYS_SOFTWARE=1 build/bench/bench_frame
+#include <benchmark/benchmark.h>
+
+#include <GL/gl.h>
+#include <SDL/SDL.h>
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <new>
+#include <unistd.h>
+#include <vector>
+
+#include "app/input.h"
+#include "app/settings.h"
+#include "app/startup.h"
+#include "app/video.h"
+#include "city/city_grid.h"
+#include "render/scene.h"
+#include "render/screens.h"
+#include "sim/actors.h"
+#include "sim/world_update.h"
+
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+
+// Counts the allocations of our own code (operator new) while a frame runs.
+static bool countingAllocations = false;
+static long allocationCount = 0;
+
+void* operator new(std::size_t size)
+{
+    if (countingAllocations) {
+        ++allocationCount;
+    }
+    void* p = std::malloc(size == 0 ? 1 : size);
+    if (p == nullptr) {
+        throw std::bad_alloc();
+    }
+    return p;
+}
+void* operator new[](std::size_t size) { return operator new(size); }
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete[](void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr unsigned BenchSeed = 20261207;
+
+double millisBetween(Clock::time_point a, Clock::time_point b)
+{
+    return std::chrono::duration<double, std::milli>(b - a).count();
+}
+
+int openedWidth = 0;
+int openedHeight = 0;
+double startUpMillis = 0.0;
+
+// The walkable, monster-free column whose 51 x 51 drawing window holds the most pieces.
+void placeHeroInDensestStreet()
+{
+    static int columnCells[GridSize + 1][GridSize + 1];   // prefix sums of non-empty cells
+    for (int x = 0; x < GridSize; ++x) {
+        for (int z = 0; z < GridSize; ++z) {
+            int cells = 0;
+            for (int level = 0; level < LevelCount; ++level) {
+                cells += cityGrid.cells[x][level][z].type != Empty;
+            }
+            columnCells[x + 1][z + 1] = cells + columnCells[x][z + 1] + columnCells[x + 1][z] - columnCells[x][z];
+        }
+    }
+    int best = -1, bestX = 100, bestZ = 100;
+    for (int x = 0; x < GridSize; ++x) {
+        for (int z = 0; z < GridSize; ++z) {
+            if (cityGrid.blocked[x][z] != 0 || actorGrid.count[x][z] != 0) {
+                continue;
+            }
+            int x0 = std::max(x - 25, 0), x1 = std::min(x + 26, GridSize);
+            int z0 = std::max(z - 25, 0), z1 = std::min(z + 26, GridSize);
+            int cells = columnCells[x1][z1] - columnCells[x0][z1] - columnCells[x1][z0] + columnCells[x0][z0];
+            if (cells > best) {
+                best = cells;
+                bestX = x;
+                bestZ = z;
+            }
+        }
+    }
+    hero.x = 10.0f * bestX;
+    hero.y = 10.0f;
+    hero.z = 10.0f * bestZ;
+    followCamera.x = hero.x;
+    followCamera.y = hero.y;
+    followCamera.z = hero.z;
+}
+
+// A window of the given size with the game started in it, as the game's main does.
+void openGame(int width, int height)
+{
+    if (width == openedWidth && height == openedHeight) {
+        return;
+    }
+    settings = Settings{};
+    settings.screenWidth = static_cast<float>(width);
+    settings.screenHeight = static_cast<float>(height);
+    settings.mipmapping = true;
+    openVideo();
+    std::srand(BenchSeed);
+    Clock::time_point start = Clock::now();
+    startUp();
+    startUpMillis = millisBetween(start, Clock::now());
+    openedWidth = width;
+    openedHeight = height;
+    placeHeroInDensestStreet();
+    // The mouse rests at the window's centre, so the camera does not turn.
+    mouseX = width / 2;
+    mouseY = height / 2;
+}
+
+double percentile(std::vector<double> values, double p)
+{
+    std::sort(values.begin(), values.end());
+    size_t index = static_cast<size_t>(p * static_cast<double>(values.size() - 1) + 0.5);
+    return values[index];
+}
+
+// One frame as the game's loop runs it, without the pacing and the overlay.
+void playFrame()
+{
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    updateWorld(1.0f);
+    drawScene();
+    drawHud();
+    SDL_GL_SwapBuffers();
+}
+
+void BM_PlayFrame(benchmark::State& state)
+{
+    openGame(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    Hero startHero = hero;
+    FollowCamera startCamera = followCamera;
+    // The renderer compiles its shaders during the first frames; the monsters gather.
+    for (int frame = 0; frame < 60; ++frame) {
+        hero = startHero;
+        followCamera = startCamera;
+        playFrame();
+    }
+    std::vector<double> total, update, scene, hud, finish, swap;
+    long draws = 0, frames = 0, allocations = 0;
+    for (auto _ : state) {
+        // The street stays the same from frame to frame: the hero stands, monsters gather.
+        hero = startHero;
+        followCamera = startCamera;
+        Clock::time_point t0 = Clock::now();
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        allocationCount = 0;
+        countingAllocations = true;
+        updateWorld(1.0f);
+        Clock::time_point t1 = Clock::now();
+        drawScene();
+        Clock::time_point t2 = Clock::now();
+        drawHud();
+        countingAllocations = false;
+        Clock::time_point t3 = Clock::now();
+        glFinish();   // the rasteriser's share: what is left to draw once everything is submitted
+        Clock::time_point t4 = Clock::now();
+        SDL_GL_SwapBuffers();
+        Clock::time_point t5 = Clock::now();
+        state.SetIterationTime(millisBetween(t0, t4) / 1000.0);
+        total.push_back(millisBetween(t0, t4));
+        update.push_back(millisBetween(t0, t1));
+        scene.push_back(millisBetween(t1, t2));
+        hud.push_back(millisBetween(t2, t3));
+        finish.push_back(millisBetween(t3, t4));
+        swap.push_back(millisBetween(t4, t5));
+        draws += sceneDrawCount;
+        allocations += allocationCount;
+        ++frames;
+    }
+    state.counters["median_ms"] = percentile(total, 0.5);
+    state.counters["p95_ms"] = percentile(total, 0.95);
+    state.counters["update_ms"] = percentile(update, 0.5);
+    state.counters["submit_ms"] = percentile(scene, 0.5);
+    state.counters["hud_ms"] = percentile(hud, 0.5);
+    state.counters["raster_ms"] = percentile(finish, 0.5);
+    state.counters["swap_ms"] = percentile(swap, 0.5);
+    state.counters["draws"] = static_cast<double>(draws) / static_cast<double>(frames);
+    state.counters["allocs"] = static_cast<double>(allocations) / static_cast<double>(frames);
+    state.counters["startup_ms"] = startUpMillis;
+}
+BENCHMARK(BM_PlayFrame)->Args({640, 480})->Args({1024, 768})->Iterations(300)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // The game reads Media/ from its working directory.
+    if (chdir(LORNHAVEN_RUN_DIR) != 0) {
+        return 1;
+    }
+    setenv("SDL_AUDIODRIVER", "dummy", 0);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    SDL_Quit();
+    return 0;
+}
