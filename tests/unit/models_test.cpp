@@ -27,6 +27,9 @@ std::vector<float> makeBlocks(int blockCount)
 
 const float* positions(std::vector<float>& data, int block) { return data.data() + block * BlockFloats; }
 
+// Kept for the whole run, like the game's models: a rebuild releases the previous in-betweens.
+KeyframeModel monster;
+
 TEST(InterpolateFrame, EndsCopyAndMiddleIsTheMean)
 {
     const float from[5] = {0.0f, 1.0f, -2.0f, 10.0f, 3.5f};
@@ -49,7 +52,7 @@ TEST(InterpolateFrame, EndsCopyAndMiddleIsTheMean)
 TEST(MonsterFrames, KeyFramesAreTheKeyArraysThemselves)
 {
     std::vector<float> data = makeBlocks(4);
-    KeyframeModel model{};
+    KeyframeModel& model = monster;
     buildMonsterFrames(&model, data.data(), V);
     EXPECT_EQ(model.vertexCount, V);
     EXPECT_EQ(model.texCoords, data.data() + 3 * V);   // block 0's coordinates serve every frame
@@ -63,7 +66,7 @@ TEST(MonsterFrames, KeyFramesAreTheKeyArraysThemselves)
 TEST(MonsterFrames, InBetweensBlendAlongTheCycle)
 {
     std::vector<float> data = makeBlocks(4);
-    KeyframeModel model{};
+    KeyframeModel& model = monster;
     buildMonsterFrames(&model, data.data(), V);
     for (int k = 0; k < 3 * V; ++k) {
         EXPECT_FLOAT_EQ(model.frames[10][k], 150.0f + k);            // halfway K1 -> K2
