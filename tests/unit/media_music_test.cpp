@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 namespace {
 
 const std::string MediaDir = std::string(LORNHAVEN_RUN_DIR) + "/Media/";
@@ -66,8 +68,11 @@ TEST(MediaMusic, LoopsForAMinuteInStereoAndIsNotSilent)
 TEST(MediaGenerator, IsDeterministic)
 {
     const std::string generator = std::string(LORNHAVEN_RUN_DIR) + "/../tools/mediagen/mediagen";
-    const std::string out = ::testing::TempDir() + "lornhaven_media_again";
-    ASSERT_EQ(std::system(("mkdir -p '" + out + "' && '" + generator + "' '" + out + "'").c_str()), 0);
+    // A folder of its own: other builds on the machine may run this test at the same time.
+    std::string pattern = ::testing::TempDir() + "lornhaven_media_XXXXXX";
+    ASSERT_NE(mkdtemp(&pattern[0]), nullptr);
+    const std::string out = pattern;
+    ASSERT_EQ(std::system(("'" + generator + "' '" + out + "'").c_str()), 0);
     const char* names[] = {"splashscreen.png", "worldtexture.png", "hudtexture.png", "dashboard.png",
                            "lowpolyherotexture.png", "lowpolyzombietexture.png", "lowpolybigmonstertexture.png",
                            "lowpolyrobottexture.png", "music.ogg"};
@@ -77,6 +82,7 @@ TEST(MediaGenerator, IsDeterministic)
         EXPECT_TRUE(built == fileBytes(out + "/" + name)) << name;
         std::remove((out + "/" + name).c_str());
     }
+    rmdir(out.c_str());
 }
 
 } // namespace
