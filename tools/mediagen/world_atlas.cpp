@@ -220,12 +220,6 @@ void paintRoof(Image& img, int column, bool parapetTop, bool parapetLeft)
         for (int i = 6; i < 10; ++i)
             blendRect(img, x0 + i, parapetTop ? 6 : 0, 1, Tile, rgb(0, 0, 0), 0.5f - (i - 6) * 0.11f);
     }
-    if (!parapetTop && !parapetLeft) {
-        // A roof vent, small enough not to pattern the roofscape too much.
-        fillRect(img, x0 + 40, 36, 12, 12, rgb(110, 110, 118));
-        fillRect(img, x0 + 42, 38, 8, 8, rgb(60, 60, 66));
-        fillRect(img, x0 + 40, 48, 12, 3, rgb(30, 30, 34));
-    }
 }
 
 void paintWater(Image& img, int x0)
