@@ -183,15 +183,21 @@ static float lattice(int x, int y, uint32_t seed)
 
 float tiledNoise(float x, float y, int cell, int period, uint32_t seed)
 {
-    int cells = period / cell;
-    float fx = x / cell, fy = y / cell;
+    return stretchedNoise(x, y, cell, cell, period, seed);
+}
+
+float stretchedNoise(float x, float y, int cellX, int cellY, int period, uint32_t seed)
+{
+    int cellsX = period / cellX, cellsY = period / cellY;
+    float fx = x / cellX, fy = y / cellY;
     int ix = int(std::floor(fx)), iy = int(std::floor(fy));
     float tx = fx - ix, ty = fy - iy;
     tx = tx * tx * (3 - 2 * tx);
     ty = ty * ty * (3 - 2 * ty);
-    auto wrap = [cells](int v) { return ((v % cells) + cells) % cells; };
-    float a = lattice(wrap(ix), wrap(iy), seed), b = lattice(wrap(ix + 1), wrap(iy), seed);
-    float c = lattice(wrap(ix), wrap(iy + 1), seed), d = lattice(wrap(ix + 1), wrap(iy + 1), seed);
+    auto wrapX = [cellsX](int v) { return ((v % cellsX) + cellsX) % cellsX; };
+    auto wrapY = [cellsY](int v) { return ((v % cellsY) + cellsY) % cellsY; };
+    float a = lattice(wrapX(ix), wrapY(iy), seed), b = lattice(wrapX(ix + 1), wrapY(iy), seed);
+    float c = lattice(wrapX(ix), wrapY(iy + 1), seed), d = lattice(wrapX(ix + 1), wrapY(iy + 1), seed);
     return (a + (b - a) * tx) * (1 - ty) + (c + (d - c) * tx) * ty;
 }
 

@@ -42,6 +42,8 @@ float randomUnit(Rng& rng);                  // 0..1
 float randomRange(Rng& rng, float lo, float hi);
 // Smooth value noise that repeats every `period` pixels (period a multiple of cell).
 float tiledNoise(float x, float y, int cell, int period, uint32_t seed);
+// The same with cells of cellX by cellY pixels (both dividing period).
+float stretchedNoise(float x, float y, int cellX, int cellY, int period, uint32_t seed);
 
 // Writes an 8-bit RGB or RGBA PNG; returns false on failure.
 bool writePng(const char* path, const Image& image, bool withAlpha);

@@ -224,15 +224,16 @@ void paintRoof(Image& img, int column, bool parapetTop, bool parapetLeft)
 
 void paintWater(Image& img, int x0)
 {
+    // Long, low swells with short streaks of reflected city light on their crests.
     for (int y = 0; y < Tile; ++y)
         for (int x = 0; x < Tile; ++x) {
-            float wave = tiledNoise(float(x), float(y) * 2.0f, 8, 64, 21) * 0.6f + tiledNoise(float(x), float(y) * 2.0f, 4, 64, 22) * 0.4f;
-            Colour c = mix(rgb(10, 22, 40), rgb(26, 52, 80), wave);
-            float glint = tiledNoise(float(x), float(y) * 4.0f, 4, 64, 23);
-            if (glint > 0.78f)
-                c = mix(c, rgb(240, 180, 100), (glint - 0.78f) * 3.0f);
-            else if (glint < 0.12f)
-                c = mix(c, rgb(120, 190, 230), (0.12f - glint) * 3.0f);
+            float swell = stretchedNoise(float(x), float(y), 16, 4, 64, 21) * 0.65f + stretchedNoise(float(x), float(y), 8, 2, 64, 22) * 0.35f;
+            Colour c = mix(rgb(8, 18, 34), rgb(24, 50, 78), swell);
+            float streak = stretchedNoise(float(x), float(y), 8, 1, 64, 23);
+            if (streak > 0.8f && swell > 0.5f)
+                c = mix(c, rgb(230, 170, 100), std::min(1.0f, (streak - 0.8f) * 4.0f));
+            else if (streak < 0.1f && swell > 0.55f)
+                c = mix(c, rgb(110, 170, 220), (0.1f - streak) * 5.0f);
             at(img, x0 + x, y) = c;
         }
 }
