@@ -223,16 +223,18 @@ void compose(Track& t)
                 pluck(t, at16(bar, float(s)), chord.tones[pattern[s]] + 12.0f, s % 4 == 0 ? 1.0f : 0.65f, s % 2 ? 0.5f : -0.5f);
         }
     }
-    // The melody over the third and fourth sections, a quiet echo of it in the intro.
+    // The melody over the third and fourth sections, a quiet hint of it in the intro.
     for (int section = 0; section < 4; ++section) {
         if (section == 1)
             continue;
         const MelodyNote* phrase = section == 3 ? PhraseB : PhraseA;
         int count = section == 3 ? int(sizeof(PhraseB) / sizeof(PhraseB[0])) : int(sizeof(PhraseA) / sizeof(PhraseA[0]));
-        float velocity = section == 0 ? 0.45f : 1.0f;
-        float shift = section == 0 ? -12.0f : 0.0f;
+        // The intro hints at the theme: quieter, and only its long notes.
+        float velocity = section == 0 ? 0.4f : 1.0f;
+        float shift = 0.0f;
         for (int i = 0; i < count; ++i)
-            lead(t, at16(section * 8, phrase[i].beat * 4), int(phrase[i].beats * 4), phrase[i].note + shift, velocity);
+            if (section != 0 || phrase[i].beats >= 2)
+                lead(t, at16(section * 8, phrase[i].beat * 4), int(phrase[i].beats * 4), phrase[i].note + shift, velocity);
     }
 }
 
