@@ -35,20 +35,21 @@ static void shapeGroundStorey(int x, int z)
 {
     bool e = groundTypeAt(x, z + 1) == Pavement, s = groundTypeAt(x + 1, z) == Pavement;
     bool w = groundTypeAt(x, z - 1) == Pavement, n = groundTypeAt(x - 1, z) == Pavement;
-    int type = Empty, rotation = 0;
-    if (e) type = SideGround, rotation = 0;
-    if (s) type = SideGround, rotation = 1;
-    if (w) type = SideGround, rotation = 2;
-    if (n) type = SideGround, rotation = 3;
-    if (e && groundTypeAt(x, z + 2) == Road) type = StreetGround, rotation = 0;
-    if (s && groundTypeAt(x + 2, z) == Road) type = StreetGround, rotation = 1;
-    if (w && groundTypeAt(x, z - 2) == Road) type = StreetGround, rotation = 2;
-    if (n && groundTypeAt(x - 2, z) == Road) type = StreetGround, rotation = 3;
-    if (n && e) type = CornerGround, rotation = 0;
-    if (s && e) type = CornerGround, rotation = 1;
-    if (s && w) type = CornerGround, rotation = 2;
-    if (n && w) type = CornerGround, rotation = 3;
-    setGround(x, z, static_cast<CellType>(type), rotation);
+    const CellRule rules[] = {
+        {e, SideGround, 0},
+        {s, SideGround, 1},
+        {w, SideGround, 2},
+        {n, SideGround, 3},
+        {e && groundTypeAt(x, z + 2) == Road, StreetGround, 0},
+        {s && groundTypeAt(x + 2, z) == Road, StreetGround, 1},
+        {w && groundTypeAt(x, z - 2) == Road, StreetGround, 2},
+        {n && groundTypeAt(x - 2, z) == Road, StreetGround, 3},
+        {n && e, CornerGround, 0},
+        {s && e, CornerGround, 1},
+        {s && w, CornerGround, 2},
+        {n && w, CornerGround, 3},
+    };
+    cityGrid.cells[x][GroundLevel][z] = lastMatchingRule(rules, Empty);
 }
 
 static CellType upperStorey(int groundTypeBelow, bool top)

@@ -14,3 +14,23 @@ inline void setGround(int x, int z, CellType type, int rotation)
 {
     cityGrid.cells[x][GroundLevel][z] = GridCell{type, static_cast<uint8_t>(rotation)};
 }
+
+// One line of a rule list: when it matches, the cell becomes (type, rotation).
+struct CellRule {
+    bool matches;
+    CellType type;
+    int rotation;
+};
+
+// Applies RULES in order, each later match replacing the earlier result; FALLBACK if none matches.
+template <int N>
+inline GridCell lastMatchingRule(const CellRule (&rules)[N], CellType fallback)
+{
+    GridCell result{fallback, 0};
+    for (const CellRule& rule : rules) {
+        if (rule.matches) {
+            result = GridCell{rule.type, static_cast<uint8_t>(rule.rotation)};
+        }
+    }
+    return result;
+}

@@ -35,18 +35,19 @@ static void addKerbs()
             }
             bool w = isLower(groundType(x, z - 1)), e = isLower(groundType(x, z + 1));
             bool n = isLower(groundType(x - 1, z)), s = isLower(groundType(x + 1, z));
-            int type = Pavement, rotation = 0;
-            if (w) type = KerbSide, rotation = 3;
-            if (e) type = KerbSide, rotation = 1;
-            if (n) type = KerbSide, rotation = 0;
-            if (s) type = KerbSide, rotation = 2;
-            if (w && n) type = KerbCorner, rotation = 3;
-            if (e && s) type = KerbCorner, rotation = 1;
-            if (e && n) type = KerbCorner, rotation = 0;
-            if (w && s) type = KerbCorner, rotation = 2;
-            if (n && s) type = KerbOpposite, rotation = 0;
-            if (w && e) type = KerbOpposite, rotation = 1;
-            setGround(x, z, static_cast<CellType>(type), rotation);
+            const CellRule rules[] = {
+                {w, KerbSide, 3},
+                {e, KerbSide, 1},
+                {n, KerbSide, 0},
+                {s, KerbSide, 2},
+                {w && n, KerbCorner, 3},
+                {e && s, KerbCorner, 1},
+                {e && n, KerbCorner, 0},
+                {w && s, KerbCorner, 2},
+                {n && s, KerbOpposite, 0},
+                {w && e, KerbOpposite, 1},
+            };
+            cityGrid.cells[x][GroundLevel][z] = lastMatchingRule(rules, Pavement);
         }
     }
 }
