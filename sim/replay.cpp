@@ -158,7 +158,7 @@ static void writeUpdate(std::FILE* trace, const MonsterCensus& census, int moved
     }
     std::fprintf(trace,
                  "u hero %.5f %.5f %.5f %.5f %.5f %.5f %.5f %.5f %.5f %.5f %d %d %d %d %d %d %.5f %d %d %d"
-                 " cam %.5f %.5f %.5f %.5f %.5f %.5f mon %d %.5f %.5f %.5f %d\n",
+                 " cam %.5f %.5f %.5f %.5f %.5f %.5f %d %.5f %.5f %.5f %d\n",
                  hero.x, hero.y, hero.z, hero.velocityX, hero.velocityY, hero.velocityZ, hero.heading, hero.health,
                  hero.energy, hero.restTimer, hero.onGround ? 1 : 0, hero.flying ? 1 : 0,
                  hero.primaryAttackPending ? 1 : 0, hero.secondaryAttackPending ? 1 : 0, hero.animState,
