@@ -11,3 +11,10 @@ void updateMenu(float step);
 void drawPausePanels();
 // Draws the menu; true when "Exit" was clicked.
 bool runPauseMenu();
+
+// "v" and the version with its trailing zeros dropped down to one decimal: 0.3 gives "v0.3".
+void formatVersionText(float version, char* out, int size);
+// The "Resume game" row for a fade: 595 (below the window) at 0, 115 at 100.
+int buttonRowY(float fade);
+// How far the panels still stand outside the window for a fade: 60 at 0, 0 at 100.
+int panelSlide(float fade);
