@@ -199,7 +199,7 @@ void moveMouseTo(int x, int y)
     SDL_WarpMouse(static_cast<Uint16>(x), static_cast<Uint16>(y));
     int nowX = -1;
     int nowY = -1;
-    for (int tries = 0; tries < 200 && (nowX != x || nowY != y); ++tries) {
+    for (int tries = 0; tries < 1000 && (nowX != x || nowY != y); ++tries) {
         SDL_PumpEvents();
         SDL_GetMouseState(&nowX, &nowY);
         if (nowX != x || nowY != y) {
