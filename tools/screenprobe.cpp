@@ -4,6 +4,9 @@
 //                                     the panel, its labels or its numbers are not in place
 //   screenprobe diff A B X Y W H      how many pixels of the rectangle differ between A and B
 //   screenprobe lit SHOT X Y W H      how many pixels of the rectangle are not black
+//   screenprobe blocks A B X Y W H    how many 20 x 20 blocks of the rectangle differ in their
+//                                     mean colour: blind to a shift of a few pixels, not to a
+//                                     view that has turned or moved
 // The screens are recognised against the game's own Media images, laid out for 640 x 480.
 #include <SDL/SDL.h>
 #include <SDL/SDL_image.h>
@@ -53,7 +56,8 @@ int distance(Rgb a, Rgb b)
     return std::max(d, std::abs(a.b - b.b));
 }
 
-bool isBlack(Rgb c) { return c.r < 12 && c.g < 12 && c.b < 12; }
+// The clear colour is exact black; the game's own dark art is not.
+bool isBlack(Rgb c) { return c.r < 4 && c.g < 4 && c.b < 4; }
 
 constexpr int Tolerance = 24;
 
@@ -78,17 +82,22 @@ bool showsSplash(SDL_Surface* shot, SDL_Surface* splash)
     double scaleY = splash->h * 0.9375 / shot->h;
     return shareWhere(0, 0, shot->w, shot->h, [&](int x, int y) {
         return distance(pixelAt(shot, x, y),
-                   pixelAt(splash, static_cast<int>(x * scaleX), static_cast<int>(y * scaleY))) < Tolerance;
+                   pixelAt(splash, static_cast<int>(x * scaleX), static_cast<int>(y * scaleY))) < 12;
     }) > 0.9;
 }
 
 // The title screen is one flat colour (hudtexture pixel 5, 294) around its centred picture.
+// Its two texels are stretched over the window with linear filtering, so near the left and
+// top edges they blend with their neighbours: only the band above the picture, right of that
+// blend, is compared.
 bool showsTitle(SDL_Surface* shot, SDL_Surface* hud)
 {
     Rgb background = pixelAt(hud, 5, 294);
     int pictureTop = (shot->h - 163) / 2;
-    return shareWhere(0, 0, shot->w, pictureTop - 2, [&](int x, int y) {
-        return distance(pixelAt(shot, x, y), background) < Tolerance;
+    int left = shot->w / 4;
+    int top = shot->h / 8;
+    return shareWhere(left, top, shot->w - 16 - left, pictureTop - 4 - top, [&](int x, int y) {
+        return distance(pixelAt(shot, x, y), background) < 8;
     }) > 0.95;
 }
 
@@ -101,9 +110,15 @@ bool showsHud(SDL_Surface* shot, SDL_Surface* hud)
     for (int x = 22; x < 248; x += 3) {
         total += 4;
         good += distance(pixelAt(shot, x, 28), border) < Tolerance;
-        good += distance(pixelAt(shot, x, 79), border) < Tolerance;
         good += distance(pixelAt(shot, x, 29), border) < Tolerance;
-        good += distance(pixelAt(shot, x, 78), fill) < Tolerance;  // under the energy glyphs' margin
+        good += distance(pixelAt(shot, x, 78), border) < Tolerance;
+        good += distance(pixelAt(shot, x, 79), border) < Tolerance;
+    }
+    // Between the labels and the numbers only the fill shows.
+    for (int x = 120; x < 190; x += 3) {
+        total += 2;
+        good += distance(pixelAt(shot, x, 40), fill) < Tolerance;
+        good += distance(pixelAt(shot, x, 70), fill) < Tolerance;
     }
     for (int y = 32; y < 76; y += 3) {
         total += 2;
@@ -195,10 +210,36 @@ int countPixels(SDL_Surface* a, SDL_Surface* b, int x0, int y0, int w, int h)
     return count;
 }
 
+Rgb blockMean(SDL_Surface* s, int x0, int y0)
+{
+    long r = 0, g = 0, b = 0;
+    for (int y = y0; y < y0 + 20; ++y) {
+        for (int x = x0; x < x0 + 20; ++x) {
+            Rgb p = pixelAt(s, x, y);
+            r += p.r;
+            g += p.g;
+            b += p.b;
+        }
+    }
+    return Rgb{static_cast<int>(r / 400), static_cast<int>(g / 400), static_cast<int>(b / 400)};
+}
+
+int countBlocks(SDL_Surface* a, SDL_Surface* b, int x0, int y0, int w, int h)
+{
+    int count = 0;
+    for (int y = y0; y + 20 <= y0 + h; y += 20) {
+        for (int x = x0; x + 20 <= x0 + w; x += 20) {
+            count += distance(blockMean(a, x, y), blockMean(b, x, y)) > 16;
+        }
+    }
+    return count;
+}
+
 int usage()
 {
     std::fprintf(stderr,
-        "usage: screenprobe state SHOT MEDIA | hud SHOT MEDIA | diff A B X Y W H | lit SHOT X Y W H\n");
+        "usage: screenprobe state SHOT MEDIA | hud SHOT MEDIA | diff A B X Y W H | blocks A B X Y W H |\n"
+        "       screenprobe lit SHOT X Y W H\n");
     return 2;
 }
 
@@ -216,8 +257,8 @@ int main(int argc, char** argv)
         SDL_Surface* hud = load(media + "/hudtexture.png");
         SDL_Surface* splash = load(media + "/splashscreen.png");
         const char* state = showsMenu(shot)   ? "menu"
-            : showsTitle(shot, hud)           ? "title"
             : showsSplash(shot, splash)       ? "splash"
+            : showsTitle(shot, hud)           ? "title"
             : showsHud(shot, hud)             ? "play"
                                               : "unknown";
         std::printf("%s\n", state);
@@ -238,6 +279,12 @@ int main(int argc, char** argv)
     if (command == "diff" && argc == 8) {
         SDL_Surface* other = load(argv[3]);
         std::printf("%d\n", countPixels(shot, other, std::atoi(argv[4]), std::atoi(argv[5]), std::atoi(argv[6]),
+                                std::atoi(argv[7])));
+        return 0;
+    }
+    if (command == "blocks" && argc == 8) {
+        SDL_Surface* other = load(argv[3]);
+        std::printf("%d\n", countBlocks(shot, other, std::atoi(argv[4]), std::atoi(argv[5]), std::atoi(argv[6]),
                                 std::atoi(argv[7])));
         return 0;
     }

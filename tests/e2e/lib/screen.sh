@@ -98,3 +98,17 @@ close_and_expect_zero() {
     wait_for_exit "${1:-60}"
     [ "$EXIT_STATUS" = 0 ] || fail "exit status $EXIT_STATUS after closing the window, expected 0: $(tail -n 30 "$E2E_TMP/game.out")"
 }
+
+# Waits up to $2 seconds until two screenshots of window $1 in a row agree below the top panel
+# (where the menu's clock ticks): the menu has finished sliding.
+wait_until_still() {
+    deadline=$(( $(date +%s) + $2 ))
+    shot "$1" still_a
+    while [ "$(date +%s)" -lt "$deadline" ]; do
+        sleep 0.3
+        shot "$1" still_b
+        [ "$(shot_diff still_a still_b 0 60 640 420)" -eq 0 ] && return 0
+        mv "$E2E_TMP/still_b.png" "$E2E_TMP/still_a.png"
+    done
+    return 1
+}

@@ -1,0 +1,89 @@
+#!/bin/sh
+# Play as seen from outside: the 3D view changes clearly more while the hero walks (w held) or
+# the mouse turns the view than while nothing is touched, and the HUD's health number falls
+# while the monsters crowd the hero.
+# Usage: play_view.sh GAME RUN_DIR   (run from the build folder; starts its own Xvfb)
+set -u
+if [ -z "${LORNHAVEN_E2E_XVFB:-}" ]; then
+    LORNHAVEN_E2E_XVFB=1 exec "$(dirname "$0")/../with-xvfb.sh" "$0" "$@"
+fi
+GAME=$1
+RUN_DIR=$2
+. "$(dirname "$0")/lib/common.sh"
+. "$(dirname "$0")/lib/screen.sh"
+
+# The 3D view below the HUD panel.
+VIEW="0 90 640 390"
+
+work=$(make_workdir play "screenw=640
+screenh=480")
+start_and_focus "$work"
+point_at "$WIN" 320 240
+state=$(wait_for_state "$WIN" splash 120) || fail "the splash never showed (saw $state)"
+press_key a
+state=$(wait_for_state "$WIN" title 30) || fail "the a key on the splash did not show the title (saw $state)"
+press_key a
+state=$(wait_for_state "$WIN" play 30) || fail "the a key on the title did not start play (saw $state)"
+first=$(hud_numbers "$WIN")
+[ "$first" != none ] || fail "no HUD at the start of play"
+first_health=${first% *}
+echo "play started with health and energy $first"
+
+# The monsters crowding the hero and shoving it about change the picture all the time, so
+# every change made by input is weighed against the change over an equal time without input,
+# measured just before, in 20 x 20 blocks (blind to the jitter of a few pixels). Looking
+# straight down from above the hero (the pointer held below the centre until the pitch stops
+# at -90 degrees) keeps the monsters from filling the view.
+point_at "$WIN" 320 475
+sleep 1.5
+point_at "$WIN" 320 240
+
+# Walking: try up to six headings, turning between tries, in case a wall or the crowd is ahead.
+walked=no
+for try in 1 2 3 4 5 6; do
+    shot "$WIN" rest1
+    sleep 1
+    shot "$WIN" rest2
+    xdotool keydown w
+    sleep 1
+    shot "$WIN" walk
+    xdotool keyup w
+    idle=$("$PROBE" blocks "$E2E_TMP/rest1.png" "$E2E_TMP/rest2.png" $VIEW)
+    walk=$("$PROBE" blocks "$E2E_TMP/rest2.png" "$E2E_TMP/walk.png" $VIEW)
+    echo "try $try: 1 s of w changed $walk blocks of the view, 1 s without input $idle"
+    if [ "$walk" -ge $((idle + 100)) ]; then
+        walked=yes
+        break
+    fi
+    point_at "$WIN" 560 240
+    sleep 0.5
+    point_at "$WIN" 320 240
+done
+[ "$walked" = yes ] || fail "holding w never changed the view clearly more than standing still"
+
+# Turning: from looking straight down to looking up (the pointer above the centre).
+shot "$WIN" down1
+sleep 1
+shot "$WIN" down2
+point_at "$WIN" 320 5
+sleep 1.5
+point_at "$WIN" 320 240
+shot "$WIN" up
+idle=$("$PROBE" blocks "$E2E_TMP/down1.png" "$E2E_TMP/down2.png" $VIEW)
+turn=$("$PROBE" blocks "$E2E_TMP/down2.png" "$E2E_TMP/up.png" $VIEW)
+echo "turning the view from straight down to up changed $turn of 608 blocks; 1 s without input $idle"
+[ "$turn" -ge 300 ] && [ "$turn" -ge $((idle + 150)) ] ||
+    fail "turning the view with the mouse changed only $turn blocks (without input: $idle)"
+
+# Standing still among the monsters: they close in and drain health.
+deadline=$(( $(date +%s) + 150 ))
+health=$first_health
+while [ "$health" -ge "$first_health" ] && [ "$(date +%s)" -lt "$deadline" ]; do
+    sleep 1
+    numbers=$(hud_numbers "$WIN")
+    [ "$numbers" != none ] && health=${numbers% *}
+done
+[ "$health" -lt "$first_health" ] || fail "health stayed at $health for 150 s among the monsters"
+echo "health fell from $first_health to $health while the monsters crowded the hero"
+close_and_expect_zero
+echo PASS
