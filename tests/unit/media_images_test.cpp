@@ -3,6 +3,8 @@
 #include <SDL.h>
 #include <SDL_image.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <string>
 
 #include "render/model_meshes.h"
@@ -145,6 +147,61 @@ TEST(MediaImages, DashboardPointerFramesAndPanels)
     for (int y = 120; y < 240; y += 7)
         for (int x = 0; x < 640; x += 13)
             EXPECT_GT(atlas.at(x, y).a, 200);
+}
+
+int difference(Rgba a, Rgba b)
+{
+    return std::abs(a.r - b.r) + std::abs(a.g - b.g) + std::abs(a.b - b.b);
+}
+
+// Mean colour step across the tile's wrap-around edge (63 to 0), across its middle (31 to 32)
+// and across all its inner neighbours, along x or along y.
+void seamSteps(const Picture& p, int col, int row, bool alongX, double& edge, double& middle, double& inner)
+{
+    int x0 = col * 64, y0 = row * 64;
+    edge = middle = inner = 0;
+    for (int i = 0; i < 64; ++i) {
+        for (int k = 0; k < 64; ++k) {
+            int next = (k + 1) % 64;
+            int step = alongX ? difference(p.at(x0 + k, y0 + i), p.at(x0 + next, y0 + i))
+                              : difference(p.at(x0 + i, y0 + k), p.at(x0 + i, y0 + next));
+            (next == 0 ? edge : inner) += step;
+            if (k == 31)
+                middle += step;
+        }
+    }
+    edge /= 64;
+    middle /= 64;
+    inner /= 64 * 63;
+}
+
+// Neighbouring cells show the same tile side by side: its opposite edges must meet without a seam.
+TEST(MediaImages, WorldTilesRepeatWithoutSeams)
+{
+    Picture world("worldtexture.png");
+    ASSERT_NE(world.surface, nullptr);
+    struct {
+        int col, row;
+        bool alongX, alongY;
+    } tiles[] = {
+        {2, 0, true, true},   // roof
+        {3, 0, true, true},   // water
+        {4, 0, true, true},   // road
+        {5, 0, true, true},   // road with centre marking
+        {6, 0, true, true},   // pavement
+        {7, 0, true, false},  // kerb face
+        {1, 1, true, false}, {2, 1, true, false}, {1, 2, true, false},
+        {2, 2, true, false}, {1, 3, true, false}, {2, 3, true, false},
+    };
+    for (const auto& t : tiles)
+        for (int axis = 0; axis < 2; ++axis) {
+            if (!(axis == 0 ? t.alongX : t.alongY))
+                continue;
+            // Patterns of joints repeat every 16 or 32 pixels, so the edge may step like the middle.
+            double edge, middle, inner;
+            seamSteps(world, t.col, t.row, axis == 0, edge, middle, inner);
+            EXPECT_LE(edge, std::max(2.0 * inner, 1.5 * middle) + 6.0) << "tile " << t.col << "," << t.row << (axis == 0 ? " along x" : " along y");
+        }
 }
 
 TEST(MediaImages, WorldAtlasKeepsGroundWallsCleanBelowTheirTiles)
