@@ -50,6 +50,7 @@ struct Hero {
     int32_t animState = Walk2;
     int32_t prevAnimState = Walk1;
     float animPhase = 0.5f;
+    // Cell and level of the position, clamped to the grid while the hero is outside the city.
     int32_t cellX = 0, cellY = 0, cellZ = 0;
 };
 extern Hero hero;
