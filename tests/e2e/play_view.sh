@@ -20,10 +20,7 @@ screenh=480")
 start_and_focus "$work"
 point_at "$WIN" 320 240
 state=$(wait_for_state "$WIN" splash 120) || fail "the splash never showed (saw $state)"
-press_key a
-state=$(wait_for_state "$WIN" title 30) || fail "the a key on the splash did not show the title (saw $state)"
-press_key a
-state=$(wait_for_state "$WIN" play 30) || fail "the a key on the title did not start play (saw $state)"
+state=$(go_to_play "$WIN" 60) || fail "the a key did not lead into play (saw $state)"
 first=$(hud_numbers "$WIN")
 [ "$first" != none ] || fail "no HUD at the start of play"
 first_health=${first% *}

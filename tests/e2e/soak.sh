@@ -33,10 +33,7 @@ screenh=480")
 start_and_focus "$work"
 point_at "$WIN" 320 240
 state=$(wait_for_state "$WIN" splash 180) || fail "the splash never showed (saw $state)"
-press_key a
-state=$(wait_for_state "$WIN" title 30) || fail "the title never showed (saw $state)"
-press_key a
-state=$(wait_for_state "$WIN" play 30) || fail "play never started (saw $state)"
+state=$(go_to_play "$WIN" 60) || fail "play never started (saw $state)"
 
 rss() { awk '/^VmRSS:/ {print $2}' "/proc/$GAME_PID/status"; }
 RSS_LOG="$E2E_TMP/rss"

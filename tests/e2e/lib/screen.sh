@@ -112,3 +112,28 @@ wait_until_still() {
     done
     return 1
 }
+
+# Gets window $1 from the splash or the title into play with the a key, within $2 seconds.
+# The splash may time out into the title at any moment, so each press is followed by a look
+# at what the screen shows now rather than by an expectation.
+go_to_play() {
+    deadline=$(( $(date +%s) + $2 ))
+    seen=unknown
+    while [ "$(date +%s)" -lt "$deadline" ]; do
+        seen=$(screen_state "$1")
+        case $seen in
+        play) return 0 ;;
+        splash | title)
+            press_key a
+            before=$seen
+            while [ "$seen" = "$before" ] && [ "$(date +%s)" -lt "$deadline" ]; do
+                sleep 0.2
+                seen=$(screen_state "$1")
+            done
+            ;;
+        *) sleep 0.2 ;;
+        esac
+    done
+    echo "$seen"
+    return 1
+}
