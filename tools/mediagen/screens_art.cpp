@@ -131,7 +131,9 @@ Image makeHudTexture()
         for (int i = 0; i < tw; ++i) {
             // Soft edges, wider at the sides, so the picture melts into the window's background.
             float dx = std::min(i, tw - 1 - i) / 60.0f, dy = std::min(j, th - 1 - j) / 26.0f;
-            float k = std::clamp(1.0f - std::min(dx, dy), 0.0f, 1.0f);
+            float u = (i + 0.5f) / tw * 2.0f - 1.0f, v = (j + 0.5f) / th * 2.0f - 1.0f;
+            float oval = std::clamp((std::sqrt(u * u + v * v) - 0.8f) / 0.25f, 0.0f, 1.0f);
+            float k = std::max(std::clamp(1.0f - std::min(dx, dy), 0.0f, 1.0f), oval);
             Colour& c = at(title, i, j);
             c = mix(c, TitleBackground, k * k * (3 - 2 * k));
         }
