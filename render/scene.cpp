@@ -60,6 +60,7 @@ static void drawSkyBox()
 
 static void drawCity()
 {
+    glBindTexture(GL_TEXTURE_2D, worldTexture);
     int x0 = windowStart(hero.cellX, CityDrawRadius);
     int x1 = windowEnd(hero.cellX, CityDrawRadius);
     int z0 = windowStart(hero.cellZ, CityDrawRadius);

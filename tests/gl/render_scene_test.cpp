@@ -16,9 +16,19 @@
 namespace {
 
 const Rgb Black{0, 0, 0};
-const Rgb White{255, 255, 255};
 const Rgb Red{255, 0, 0};
 const Rgb Blue{0, 0, 255};
+const Rgb Green{0, 255, 0};
+
+// A 4 x 4 texture of one colour.
+uint32_t makePlainTexture(Rgb c)
+{
+    SDL_Surface* surface = SDL_CreateRGBSurface(SDL_SWSURFACE, 4, 4, 32, 0xFF, 0xFF00, 0xFF0000, 0xFF000000);
+    SDL_FillRect(surface, nullptr, SDL_MapRGBA(surface->format, c.r, c.g, c.b, 255));
+    uint32_t texture = textureFromSurface(surface);
+    SDL_FreeSurface(surface);
+    return texture;
+}
 
 // A 4 x 4 texture: the left half white, the right half blue.
 uint32_t makeTwoColourTexture()
@@ -94,8 +104,10 @@ protected:
         tilePieces[Roof].texCoords = wallTexCoords;
 
         texture = makeTwoColourTexture();
+        characterTexture = makePlainTexture(Green);
         savedTextures = {worldTexture, heroTexture, zombieTexture, bigMonsterTexture, robotTexture};
-        worldTexture = heroTexture = zombieTexture = bigMonsterTexture = robotTexture = texture;
+        worldTexture = texture;
+        heroTexture = zombieTexture = bigMonsterTexture = robotTexture = characterTexture;
     }
 
     void TearDown() override
@@ -107,6 +119,7 @@ protected:
         bigMonsterTexture = savedTextures.bigMonster;
         robotTexture = savedTextures.robot;
         glDeleteTextures(1, &texture);
+        glDeleteTextures(1, &characterTexture);
         prepareCityGrid();
         std::memset(&actorGrid, 0, sizeof actorGrid);
     }
@@ -134,6 +147,7 @@ protected:
         uint32_t world, hero, zombie, bigMonster, robot;
     } savedTextures{};
     uint32_t texture = 0;
+    uint32_t characterTexture = 0;
 };
 
 // Screen row of a point at height y, `ahead` units in front of a level camera at height cameraY.
@@ -158,6 +172,8 @@ TEST_F(SceneDrawing, TintedColumnIsRedAtEveryLevelButCharactersAndSkyAreNot)
     cityGrid.tint[99][100] = Tint{1.0f, 0.0f, 0.0f};
     cityGrid.tint[96][101] = Tint{1.0f, 0.0f, 0.0f};
     addMonster(Zombie, 99, 100, 985.0f, 10.0f, 1000.0f);
+    // Whatever was bound before (the overlay's atlas in the game), the city shows its own texture.
+    glBindTexture(GL_TEXTURE_2D, characterTexture);
 
     drawScene();
 
@@ -168,8 +184,8 @@ TEST_F(SceneDrawing, TintedColumnIsRedAtEveryLevelButCharactersAndSkyAreNot)
         int row = rowOf(10.0f * level, 40.0f, 145.0f);
         EXPECT_TRUE(closeTo(readPixel(320, row), Red)) << "level " << level;
     }
-    EXPECT_TRUE(closeTo(readPixel(320, rowOf(13.0f, 40.0f, 135.0f)), White));   // the monster
-    EXPECT_TRUE(closeTo(readPixel(367, rowOf(13.0f, 40.0f, 110.0f)), White));   // the hero
+    EXPECT_TRUE(closeTo(readPixel(320, rowOf(13.0f, 40.0f, 135.0f)), Green));   // the monster
+    EXPECT_TRUE(closeTo(readPixel(367, rowOf(13.0f, 40.0f, 110.0f)), Green));   // the hero
     EXPECT_TRUE(closeTo(readPixel(100, 100), Blue));                           // the sky ahead
     EXPECT_EQ(sceneDrawCount, 1 + LevelCount + 1 + 1);
 }
