@@ -2,6 +2,7 @@
 // The reader must stay inside its slots (the sanitizer build checks that) and still hand back
 // the values of the well-formed lines among the rubbish.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstring>
@@ -15,7 +16,8 @@ namespace {
 
 std::string writeSettings(const std::string& bytes)
 {
-    std::string path = ::testing::TempDir() + "lornhaven_settings_fuzz.ini";
+    // CTest runs test cases as parallel processes: each needs a file of its own.
+    std::string path = ::testing::TempDir() + "lornhaven_settings_fuzz_" + std::to_string(getpid()) + ".ini";
     FILE* file = std::fopen(path.c_str(), "wb");
     std::fwrite(bytes.data(), 1, bytes.size(), file);
     std::fclose(file);

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <string>
@@ -9,7 +10,8 @@ namespace {
 
 std::string writeSettings(const std::string& text)
 {
-    std::string path = ::testing::TempDir() + "lornhaven_settings_test.ini";
+    // CTest runs test cases as parallel processes: each needs a file of its own.
+    std::string path = ::testing::TempDir() + "lornhaven_settings_test_" + std::to_string(getpid()) + ".ini";
     FILE* file = std::fopen(path.c_str(), "wb");
     std::fwrite(text.data(), 1, text.size(), file);
     std::fclose(file);
