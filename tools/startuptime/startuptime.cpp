@@ -23,7 +23,9 @@ double nowMillis()
     return t.tv_sec * 1000.0 + t.tv_nsec / 1e6;
 }
 
-// The game's window: a child of the root whose name starts with "Lornhaven", or 0.
+// The game's window: a mapped child of the root whose name starts with "Lornhaven", or 0.
+// SDL may make and drop windows of that name while it sets the video mode, so it is looked
+// for afresh at every poll.
 Window findGameWindow(Display* display)
 {
     Window root = DefaultRootWindow(display), parent, *children = nullptr;
@@ -33,7 +35,9 @@ Window findGameWindow(Display* display)
         for (unsigned int i = 0; i < count && found == 0; ++i) {
             char* name = nullptr;
             if (XFetchName(display, children[i], &name) && name != nullptr) {
-                if (std::strncmp(name, "Lornhaven", 9) == 0) {
+                XWindowAttributes attributes;
+                if (std::strncmp(name, "Lornhaven", 9) == 0 && XGetWindowAttributes(display, children[i], &attributes) &&
+                    attributes.map_state == IsViewable) {
                     found = children[i];
                 }
                 XFree(name);
@@ -46,16 +50,21 @@ Window findGameWindow(Display* display)
 
 int ignoreErrors(Display*, XErrorEvent*) { return 0; }
 
-// Whether three rows across the window hold enough pixels that are not black.
+// Whether three rows across the window hold enough pixels that are not black. The rows are read
+// from the root window, which shows what is on screen: the OpenGL drawing lies in a child
+// window of another visual, whose pixels a read of the game's own window does not include.
 bool showsAFrame(Display* display, Window window)
 {
     XWindowAttributes attributes;
     if (!XGetWindowAttributes(display, window, &attributes) || attributes.map_state != IsViewable) {
         return false;
     }
+    Window root = DefaultRootWindow(display), child;
+    int left = 0, top = 0;
+    XTranslateCoordinates(display, window, root, 0, 0, &left, &top, &child);
     int lit = 0;
     for (int row = 1; row <= 3; ++row) {
-        XImage* image = XGetImage(display, window, 0, attributes.height * row / 4, attributes.width, 1,
+        XImage* image = XGetImage(display, root, left, top + attributes.height * row / 4, attributes.width, 1,
             AllPlanes, ZPixmap);
         if (image == nullptr) {
             return false;
@@ -81,16 +90,13 @@ double measureOnce(Display* display, const char* game, const char* folder)
         _exit(127);
     }
     double result = -1;
-    Window window = 0;
     while (nowMillis() - start < 300000) {
         int status;
         if (waitpid(child, &status, WNOHANG) == child) {
             std::fprintf(stderr, "startuptime: the game ended before its first frame\n");
             return -1;
         }
-        if (window == 0) {
-            window = findGameWindow(display);
-        }
+        Window window = findGameWindow(display);
         if (window != 0 && showsAFrame(display, window)) {
             result = nowMillis() - start;
             break;
