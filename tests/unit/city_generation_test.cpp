@@ -1,8 +1,10 @@
 // The invariants every generated city must keep, checked over a sweep of seeds.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <set>
+#include <string>
 #include <vector>
 
 #include "city/buildings.h"
