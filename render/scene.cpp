@@ -161,7 +161,7 @@ void drawScene()
     drawHero();
     // The sky comes last: depth testing gives the same picture as drawing it first, but the
     // software renderer then shades only the sky the city leaves visible instead of the whole
-    // window once more, a third of the frame's rasterising.
+    // window once more.
     drawSkyBox();
 
     glDisableClientState(GL_VERTEX_ARRAY);
