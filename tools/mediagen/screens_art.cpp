@@ -138,6 +138,10 @@ Image makeHudTexture()
             c = mix(c, TitleBackground, k * k * (3 - 2 * k));
         }
     paste(img, title, tx, ty);
+    // The title screen stretches the picture's top-left texels over the whole window, and linear
+    // filtering reaches half a texel past them: ring that corner in the same colour.
+    fillRect(img, tx - 4, ty - 4, 16, 4, TitleBackground);
+    fillRect(img, tx - 4, ty, 4, 12, TitleBackground);
     return img;
 }
 
