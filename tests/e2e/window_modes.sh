@@ -14,9 +14,18 @@ RUN_DIR=$2
 
 desktop=$(xwininfo -root | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}')
 
+# The desktop-size request first sets a plain video mode to learn the size; its window may be
+# seen for a moment before the OpenGL window replaces it, so the size is read until it settles.
 expect_desktop_size() {
-    start_and_focus "$1"
-    size=$(window_size "$WIN")
+    start_game "$1"
+    deadline=$(( $(date +%s) + 120 ))
+    size=none
+    while [ "$(date +%s)" -lt "$deadline" ]; do
+        WIN=$(wait_for_window 120) || fail "$2: the window never appeared: $(cat "$E2E_TMP/game.out")"
+        size=$(window_size "$WIN" 2>/dev/null)
+        [ "$size" = "$desktop" ] && state=$(wait_for_state "$WIN" splash 120) && break
+        sleep 0.3
+    done
     [ "$size" = "$desktop" ] || fail "$2: window is $size, expected the desktop's $desktop"
     close_and_expect_zero
     echo "$2: window at the desktop size $size"
