@@ -5,9 +5,10 @@
 PROBE="$BUILD_DIR/tools/screenprobe"
 MEDIA_REF="$RUN_DIR/Media"
 
-# Saves a screenshot of window $1 as $E2E_TMP/$2.png.
+# Saves a screenshot of window $1 as $E2E_TMP/$2.png. import can wait for ever on a window that
+# is destroyed under it (the desktop-size probe window), so it gets a deadline of its own.
 shot() {
-    import -silent -window "$1" "$E2E_TMP/$2.png" 2>/dev/null
+    timeout 20 import -silent -window "$1" "$E2E_TMP/$2.png" 2>/dev/null
 }
 
 # Prints which screen window $1 shows: splash, title, play, menu or unknown.
@@ -27,6 +28,7 @@ wait_for_state() {
         seen=$(screen_state "$1")
         [ "$seen" = "$2" ] && return 0
         kill -0 "$GAME_PID" 2>/dev/null || break
+        xwininfo -id "$1" >/dev/null 2>&1 || break
         sleep 0.2
     done
     echo "$seen"
