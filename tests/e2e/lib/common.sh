@@ -15,9 +15,27 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# A failing script leaves its screenshots in e2e-failures/NAME of the build folder, to be looked at.
 fail() {
     echo "FAIL: $*" >&2
+    if ls "$E2E_TMP"/*.png >/dev/null 2>&1 || [ -d "$E2E_TMP/kept" ]; then
+        saved="$BUILD_DIR/e2e-failures/$(basename "$0" .sh)"
+        rm -rf "$saved" && mkdir -p "$saved"
+        cp "$E2E_TMP"/*.png "$saved"/ 2>/dev/null
+        cp "$E2E_TMP"/kept/*.png "$saved"/ 2>/dev/null
+        echo "screenshots kept in $saved" >&2
+    fi
     exit 1
+}
+
+# Keeps the screenshots named $2... under the prefix $1, for fail to leave behind.
+keep_shots() {
+    prefix=$1
+    shift
+    mkdir -p "$E2E_TMP/kept"
+    for name in "$@"; do
+        cp "$E2E_TMP/$name.png" "$E2E_TMP/kept/${prefix}_$name.png" 2>/dev/null
+    done
 }
 
 # A fresh working folder with the game's Media and the given settings.ini text.
