@@ -6,7 +6,7 @@
 #include "app/settings.h"
 #include "app/startup.h"
 #include "city/city_grid.h"
-#include "city/tile_pieces.h"
+#include "render/city_drawing.h"
 #include "render/models.h"
 #include "sim/actors.h"
 
@@ -61,46 +61,7 @@ static void drawSkyBox()
 static void drawCity()
 {
     glBindTexture(GL_TEXTURE_2D, worldTexture);
-    int x0 = windowStart(hero.cellX, CityDrawRadius);
-    int x1 = windowEnd(hero.cellX, CityDrawRadius);
-    int z0 = windowStart(hero.cellZ, CityDrawRadius);
-    int z1 = windowEnd(hero.cellZ, CityDrawRadius);
-    // Neighbouring cells mostly share their piece and tint: every state change the renderer is
-    // spared saves it a revalidation, so only changes are passed on.
-    const float* boundVertices = nullptr;
-    const float* boundTexCoords = nullptr;
-    const Tint* lastTint = nullptr;
-    for (int level = 0; level < LevelCount; ++level) {
-        for (int x = x0; x < x1; ++x) {
-            for (int z = z0; z < z1; ++z) {
-                const GridCell& cell = cityGrid.cells[x][level][z];
-                if (cell.type <= 0) {
-                    continue;
-                }
-                const Tint& tint = cityGrid.tint[x][z];
-                if (lastTint == nullptr || tint.red != lastTint->red || tint.green != lastTint->green ||
-                    tint.blue != lastTint->blue) {
-                    glColor4f(tint.red, tint.green, tint.blue, 1.0f);
-                    lastTint = &tint;
-                }
-                const TilePiece& piece = tilePieces[cell.type];
-                const float* vertices = piece.vertices[cell.rotation & 3];
-                if (vertices != boundVertices) {
-                    glVertexPointer(3, GL_FLOAT, 0, vertices);
-                    boundVertices = vertices;
-                }
-                if (piece.texCoords != boundTexCoords) {
-                    glTexCoordPointer(2, GL_FLOAT, 0, piece.texCoords);
-                    boundTexCoords = piece.texCoords;
-                }
-                glPushMatrix();
-                glTranslatef(static_cast<float>(CellSize * x), static_cast<float>(CellSize * level),
-                    static_cast<float>(CellSize * z));
-                drawTriangles(piece.vertexCount);
-                glPopMatrix();
-            }
-        }
-    }
+    drawCityCells(hero.cellX, hero.cellZ);
 }
 
 static void drawMonsterPass(int32_t kind, uint32_t texture, const KeyframeModel& model)

@@ -8,6 +8,7 @@
 #include "city/city_grid.h"
 #include "city/tile_pieces.h"
 #include "overlay/textures.h"
+#include "render/city_drawing.h"
 #include "render/models.h"
 #include "render/scene.h"
 #include "sim/actors.h"
@@ -187,7 +188,8 @@ TEST_F(SceneDrawing, TintedColumnIsRedAtEveryLevelButCharactersAndSkyAreNot)
     EXPECT_TRUE(closeTo(readPixel(320, rowOf(13.0f, 40.0f, 135.0f)), Green));   // the monster
     EXPECT_TRUE(closeTo(readPixel(367, rowOf(13.0f, 40.0f, 110.0f)), Green));   // the hero
     EXPECT_TRUE(closeTo(readPixel(100, 100), Blue));                           // the sky ahead
-    EXPECT_EQ(sceneDrawCount, 1 + LevelCount + 1 + 1);
+    EXPECT_EQ(cityCellsDrawn, LevelCount);
+    EXPECT_EQ(sceneDrawCount, 1 + 1 + 1 + 1);   // sky, the city in one draw, the monster, the hero
 }
 
 TEST_F(SceneDrawing, SkyBoxFloorStaysAtGroundWhileTheHeroFlies)
@@ -221,25 +223,63 @@ TEST_F(SceneDrawing, WindowsClampAtTheGridsEdges)
     }
     const int cityColumns = 26 * 26;      // 0..25 or 174..199 on both axes
     const int monsterColumns = 16 * 16;   // 0..15 or 184..199
-    placeHeroAt(0, 0, 0.0f, 10.0f, 0.0f);
-    drawScene();
-    EXPECT_EQ(sceneDrawCount, 1 + cityColumns + monsterColumns + 1);
-    placeHeroAt(199, 199, 1990.0f, 10.0f, 1990.0f);
-    drawScene();
-    EXPECT_EQ(sceneDrawCount, 1 + cityColumns + monsterColumns + 1);
-    placeHeroAt(0, 199, 0.0f, 10.0f, 1990.0f);
-    drawScene();
-    EXPECT_EQ(sceneDrawCount, 1 + cityColumns + monsterColumns + 1);
+    const int corners[3][2] = {{0, 0}, {199, 199}, {0, 199}};
+    for (const auto& corner : corners) {
+        placeHeroAt(corner[0], corner[1], 10.0f * corner[0], 10.0f, 10.0f * corner[1]);
+        drawScene();
+        EXPECT_EQ(cityCellsDrawn, cityColumns) << corner[0] << ", " << corner[1];
+        EXPECT_EQ(sceneDrawCount, 1 + 1 + monsterColumns + 1);
+    }
     // In the middle the full windows: 51 x 51 and 31 x 31.
     placeHeroAt(100, 100, 1000.0f, 10.0f, 1000.0f);
     drawScene();
-    EXPECT_EQ(sceneDrawCount, 1 + 51 * 51 + 31 * 31 + 1);
+    EXPECT_EQ(cityCellsDrawn, 51 * 51);
+    EXPECT_EQ(sceneDrawCount, 1 + 1 + 31 * 31 + 1);
+    // A hero flown far outside the grid has no cells around it to draw.
+    placeHeroAt(-40, 260, -400.0f, 10.0f, 2600.0f);
+    drawScene();
+    EXPECT_EQ(cityCellsDrawn, 0);
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST_F(SceneDrawing, AFullWindowIsDrawnInSeveralBatchesWithNothingLost)
+{
+    // Every cell of the window at every level holds the wall piece, except the row the camera
+    // looks along (z = 100, in front of column 100), so column 100's nine walls are in sight.
+    // Drawn level by level, they fall into the first, the middle and the last batch.
+    for (int level = 0; level < LevelCount; ++level) {
+        for (int x = 75; x <= 125; ++x) {
+            for (int z = 75; z <= 125; ++z) {
+                if (z != 100 || x >= 100) {
+                    cityGrid.cells[x][level][z] = GridCell{Roof, 0};
+                }
+            }
+        }
+    }
+    cityGrid.tint[100][100] = Tint{1.0f, 0.0f, 0.0f};
+    followCamera.x = 850.0f;
+    followCamera.y = 40.0f;
+    followCamera.z = 1000.0f;
+    placeHeroAt(100, 100, 960.0f, 10.0f, 1000.0f);
+    heroModel.vertexCount = 0;
+
+    drawScene();
+
+    const int cells = LevelCount * (51 * 51 - 25);
+    EXPECT_EQ(cityCellsDrawn, cells);
+    const int batches = (cells * QuadVertices + CityBatchVertices - 1) / CityBatchVertices;
+    ASSERT_GE(batches, 3);
+    EXPECT_EQ(sceneDrawCount, 1 + batches + 1);
+    for (int level = 0; level < LevelCount; ++level) {
+        EXPECT_TRUE(closeTo(readPixel(320, rowOf(10.0f * level, 40.0f, 145.0f)), Red)) << "level " << level;
+    }
 }
 
 TEST_F(SceneDrawing, EmptyCellsAndEmptyColumnsCostNoDraw)
 {
     placeHeroAt(100, 100, 1000.0f, 10.0f, 1000.0f);
     drawScene();
+    EXPECT_EQ(cityCellsDrawn, 0);
     EXPECT_EQ(sceneDrawCount, 2);   // the sky and the hero only
     // Pieces and monsters just outside the windows do not count either.
     cityGrid.cells[74][GroundLevel][100] = GridCell{Roof, 0};
@@ -250,6 +290,7 @@ TEST_F(SceneDrawing, EmptyCellsAndEmptyColumnsCostNoDraw)
     addMonster(Robot, 85, 115, 850.0f, 10.0f, 1150.0f);   // inside
     addMonster(Zombie, 85, 115, 851.0f, 10.0f, 1150.0f);  // inside, same column, other pass
     drawScene();
+    EXPECT_EQ(cityCellsDrawn, 1);
     EXPECT_EQ(sceneDrawCount, 2 + 1 + 2);
 }
 
@@ -262,6 +303,7 @@ TEST_F(SceneDrawing, LeavesTheStateCleanFor2D)
     EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
     EXPECT_FALSE(glIsEnabled(GL_VERTEX_ARRAY));
     EXPECT_FALSE(glIsEnabled(GL_TEXTURE_COORD_ARRAY));
+    EXPECT_FALSE(glIsEnabled(GL_COLOR_ARRAY));
     EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
     GLfloat colour[4];
     glGetFloatv(GL_CURRENT_COLOR, colour);
