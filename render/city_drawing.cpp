@@ -73,6 +73,31 @@ static void appendPiece(const TilePiece& piece, const float* vertices, const Tin
     batchCount += piece.vertexCount;
 }
 
+// Every level of column (x, z), bottom to top, if the column lies inside the window.
+static void appendColumn(int x, int z, int x0, int x1, int z0, int z1)
+{
+    if (x < x0 || x >= x1 || z < z0 || z >= z1) {
+        return;
+    }
+    for (int level = 0; level < LevelCount; ++level) {
+        const GridCell& cell = cityGrid.cells[x][level][z];
+        if (cell.type <= 0 || cell.type >= CellTypeCount) {
+            continue;
+        }
+        const TilePiece& piece = tilePieces[cell.type];
+        const float* vertices = piece.vertices[cell.rotation & 3];
+        if (piece.vertexCount <= 0 || vertices == nullptr || piece.texCoords == nullptr) {
+            continue;
+        }
+        ++cityCellsDrawn;
+        if (piece.vertexCount > CityBatchVertices) {
+            drawOversizedPiece(piece, vertices, cityGrid.tint[x][z], x, level, z);
+        } else {
+            appendPiece(piece, vertices, cityGrid.tint[x][z], x, level, z);
+        }
+    }
+}
+
 void drawCityCells(int cellX, int cellZ)
 {
     cityCellsDrawn = 0;
@@ -83,25 +108,17 @@ void drawCityCells(int cellX, int cellZ)
     glEnableClientState(GL_COLOR_ARRAY);
     pointAtBatch();
     batchCount = 0;
-    for (int level = 0; level < LevelCount; ++level) {
-        for (int x = x0; x < x1; ++x) {
-            for (int z = z0; z < z1; ++z) {
-                const GridCell& cell = cityGrid.cells[x][level][z];
-                if (cell.type <= 0 || cell.type >= CellTypeCount) {
-                    continue;
-                }
-                const TilePiece& piece = tilePieces[cell.type];
-                const float* vertices = piece.vertices[cell.rotation & 3];
-                if (piece.vertexCount <= 0 || vertices == nullptr || piece.texCoords == nullptr) {
-                    continue;
-                }
-                ++cityCellsDrawn;
-                if (piece.vertexCount > CityBatchVertices) {
-                    drawOversizedPiece(piece, vertices, cityGrid.tint[x][z], x, level, z);
-                } else {
-                    appendPiece(piece, vertices, cityGrid.tint[x][z], x, level, z);
-                }
-            }
+    // Nearest columns first, in square rings around the hero's column: the software rasteriser
+    // tests depth before it textures, so what the near buildings hide then costs it little.
+    appendColumn(cellX, cellZ, x0, x1, z0, z1);
+    for (int ring = 1; ring <= CityDrawRadius; ++ring) {
+        for (int x = cellX - ring; x <= cellX + ring; ++x) {
+            appendColumn(x, cellZ - ring, x0, x1, z0, z1);
+            appendColumn(x, cellZ + ring, x0, x1, z0, z1);
+        }
+        for (int z = cellZ - ring + 1; z < cellZ + ring; ++z) {
+            appendColumn(cellX - ring, z, x0, x1, z0, z1);
+            appendColumn(cellX + ring, z, x0, x1, z0, z1);
         }
     }
     flushBatch();

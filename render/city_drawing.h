@@ -5,9 +5,9 @@
 // Vertices one city draw carries at most; a window holds more, so it is drawn in several.
 constexpr int CityBatchVertices = 49152;
 
-// Draws every non-empty cell within CityDrawRadius columns of (cellX, cellZ), at every level,
-// in the level, x, z order of the grid and in its column's tint, with the bound texture. Each
-// cell's piece is moved to its place on the CPU, so a few thousand cells cost a few draws
+// Draws every non-empty cell within CityDrawRadius columns of (cellX, cellZ), at every level, in
+// its column's tint, with the bound texture: nearest columns first, each from the ground up.
+// Each cell's piece is moved to its place on the CPU, so a few thousand cells cost a few draws
 // instead of a few thousand. Leaves the colour array disabled.
 void drawCityCells(int cellX, int cellZ);
 
