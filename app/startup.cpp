@@ -29,7 +29,8 @@ Mix_Music* music = nullptr;
 
 // The software renderer allocates and frees a block for every draw call. With glibc's default
 // trimming the top of the heap goes back to the system after each and is faulted in again by the
-// next, which made the city's five thousand draws several times slower than the drawing itself.
+// next, which made a frame of a few thousand small draws (a crowd of monsters is one each)
+// several times slower than the drawing itself.
 static void keepFreedMemory()
 {
 #ifdef __GLIBC__
