@@ -26,9 +26,7 @@ keep() {
 # A fixed seed is not available (the game seeds itself from the clock): any city will do.
 SDL_AUDIODRIVER=dummy
 export SDL_AUDIODRIVER
-work=$(make_workdir shots "screenw=640
-screenh=480")
-start_and_focus "$work"
+start_640x480 shots
 point_at "$WIN" 639 479
 state=$(wait_for_state "$WIN" splash 180) || fail "the splash never showed (saw $state)"
 shot "$WIN" splash

@@ -4,13 +4,7 @@
 # starts and plays.
 # Usage: audio.sh GAME RUN_DIR   (run from the build folder; starts its own Xvfb)
 set -u
-if [ -z "${LORNHAVEN_E2E_XVFB:-}" ]; then
-    LORNHAVEN_E2E_XVFB=1 exec "$(dirname "$0")/../with-xvfb.sh" "$0" "$@"
-fi
-GAME=$1
-RUN_DIR=$2
-. "$(dirname "$0")/lib/common.sh"
-. "$(dirname "$0")/lib/screen.sh"
+. "$(dirname "$0")/lib/on_screen.sh"
 
 # Goes from the splash to play with the a key and checks that play goes on; $1 names the case.
 play_through() {

@@ -3,13 +3,7 @@
 # whose data is scrambled): the game still starts, plays and exits with status 0.
 # Usage: media_corrupt.sh GAME RUN_DIR   (run from the build folder; starts its own Xvfb)
 set -u
-if [ -z "${LORNHAVEN_E2E_XVFB:-}" ]; then
-    LORNHAVEN_E2E_XVFB=1 exec "$(dirname "$0")/../with-xvfb.sh" "$0" "$@"
-fi
-GAME=$1
-RUN_DIR=$2
-. "$(dirname "$0")/lib/common.sh"
-. "$(dirname "$0")/lib/screen.sh"
+. "$(dirname "$0")/lib/on_screen.sh"
 . "$(dirname "$0")/lib/media_cases.sh"
 
 KIND=0

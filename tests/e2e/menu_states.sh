@@ -5,17 +5,9 @@
 # Fully open on 640 x 480, "Resume game" is centred on (320, 115) and "Exit" on (320, 165).
 # Usage: menu_states.sh GAME RUN_DIR   (run from the build folder; starts its own Xvfb)
 set -u
-if [ -z "${LORNHAVEN_E2E_XVFB:-}" ]; then
-    LORNHAVEN_E2E_XVFB=1 exec "$(dirname "$0")/../with-xvfb.sh" "$0" "$@"
-fi
-GAME=$1
-RUN_DIR=$2
-. "$(dirname "$0")/lib/common.sh"
-. "$(dirname "$0")/lib/screen.sh"
+. "$(dirname "$0")/lib/on_screen.sh"
 
-work=$(make_workdir menu "screenw=640
-screenh=480")
-start_and_focus "$work"
+start_640x480 menu
 point_at "$WIN" 600 460
 
 # On the splash: the menu opens, and while it shows the splash never times out.

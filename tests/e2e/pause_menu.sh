@@ -4,17 +4,9 @@
 # same click with the menu closed does not.
 # Usage: pause_menu.sh GAME RUN_DIR   (run from the build folder; starts its own Xvfb)
 set -u
-if [ -z "${LORNHAVEN_E2E_XVFB:-}" ]; then
-    LORNHAVEN_E2E_XVFB=1 exec "$(dirname "$0")/../with-xvfb.sh" "$0" "$@"
-fi
-GAME=$1
-RUN_DIR=$2
-. "$(dirname "$0")/lib/common.sh"
-. "$(dirname "$0")/lib/screen.sh"
+. "$(dirname "$0")/lib/on_screen.sh"
 
-work=$(make_workdir menu "screenw=640
-screenh=480")
-start_and_focus "$work"
+start_640x480 menu
 # Keys pressed while start-up still builds the city would reach the first frame already released.
 seen=$(wait_for_state "$WIN" splash 120) || fail "the game did not start on the splash screen: $seen"
 

@@ -4,20 +4,12 @@
 # while the monsters crowd the hero.
 # Usage: play_view.sh GAME RUN_DIR   (run from the build folder; starts its own Xvfb)
 set -u
-if [ -z "${LORNHAVEN_E2E_XVFB:-}" ]; then
-    LORNHAVEN_E2E_XVFB=1 exec "$(dirname "$0")/../with-xvfb.sh" "$0" "$@"
-fi
-GAME=$1
-RUN_DIR=$2
-. "$(dirname "$0")/lib/common.sh"
-. "$(dirname "$0")/lib/screen.sh"
+. "$(dirname "$0")/lib/on_screen.sh"
 
 # The 3D view below the HUD panel.
 VIEW="0 90 640 390"
 
-work=$(make_workdir play "screenw=640
-screenh=480")
-start_and_focus "$work"
+start_640x480 play
 point_at "$WIN" 320 240
 state=$(wait_for_state "$WIN" splash 120) || fail "the splash never showed (saw $state)"
 state=$(go_to_play "$WIN" 60) || fail "the a key did not lead into play (saw $state)"

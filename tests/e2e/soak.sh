@@ -7,13 +7,7 @@
 # the plain one; set it for a longer run (and give ctest a --timeout to match).
 # Usage: soak.sh GAME RUN_DIR   (run from the build folder; starts its own Xvfb)
 set -u
-if [ -z "${LORNHAVEN_E2E_XVFB:-}" ]; then
-    LORNHAVEN_E2E_XVFB=1 exec "$(dirname "$0")/../with-xvfb.sh" "$0" "$@"
-fi
-GAME=$1
-RUN_DIR=$2
-. "$(dirname "$0")/lib/common.sh"
-. "$(dirname "$0")/lib/screen.sh"
+. "$(dirname "$0")/lib/on_screen.sh"
 
 if ldd "$GAME" | grep -q libasan; then
     seconds=${LORNHAVEN_SOAK_SECONDS:-120}
@@ -28,9 +22,7 @@ echo "soak: $seconds s of play, input seed $seed"
 
 SDL_AUDIODRIVER=dummy
 export SDL_AUDIODRIVER
-work=$(make_workdir soak "screenw=640
-screenh=480")
-start_and_focus "$work"
+start_640x480 soak
 point_at "$WIN" 320 240
 state=$(wait_for_state "$WIN" splash 180) || fail "the splash never showed (saw $state)"
 state=$(go_to_play "$WIN" 60) || fail "play never started (saw $state)"

@@ -94,6 +94,12 @@ start_and_focus() {
     focus_window "$WIN"
 }
 
+# Starts the game in a fresh 640 x 480 working folder named after $1 and gives it the focus.
+start_640x480() {
+    start_and_focus "$(make_workdir "$1" "screenw=640
+screenh=480")"
+}
+
 # Closes the window and expects exit status 0 within $1 seconds.
 close_and_expect_zero() {
     "$CLOSEWINDOW" "$WIN" || fail "could not send the close request"
