@@ -1,22 +1,13 @@
 // citymap SEED OUT.png [PIXELS]: draws the city of one seed from above, PIXELS (default 4) per
 // column: water, roads with their centre lane, pavements with darker kerbs, buildings in their
 // tint (walls darker, roofs brighter the taller the building, doors brown), monsters and the hero.
-#include <png.h>
-
 #include <cstdio>
 #include <cstdlib>
-#include <vector>
 
 #include "city/city_generation.h"
 #include "city/ground_level.h"
 #include "sim/actors.h"
-
-struct Rgb {
-    unsigned char r, g, b;
-};
-
-static unsigned char channel(float v) { return static_cast<unsigned char>(v < 0.0f ? 0 : v > 1.0f ? 255 : v * 255.0f); }
-static Rgb scaled(float r, float g, float b) { return Rgb{channel(r), channel(g), channel(b)}; }
+#include "tools/mediagen/image.h"
 
 static int storeysOf(int x, int z)
 {
@@ -29,18 +20,18 @@ static int storeysOf(int x, int z)
     return top;
 }
 
-static Rgb groundColour(int x, int z)
+static Colour groundColour(int x, int z)
 {
     int type = cityGrid.cells[x][GroundLevel][z].type;
     switch (type) {
-    case Water: return Rgb{40, 90, 170};
-    case Road: return Rgb{60, 60, 64};
-    case RoadCentre: return Rgb{150, 140, 60};
-    case Pavement: return Rgb{175, 175, 170};
+    case Water: return rgb(40, 90, 170);
+    case Road: return rgb(60, 60, 64);
+    case RoadCentre: return rgb(150, 140, 60);
+    case Pavement: return rgb(175, 175, 170);
     case KerbSide:
     case KerbCorner:
-    case KerbOpposite: return Rgb{130, 130, 126};
-    case DoorGround: return Rgb{120, 70, 30};
+    case KerbOpposite: return rgb(130, 130, 126);
+    case DoorGround: return rgb(120, 70, 30);
     default: break;
     }
     // Buildings: the tint, roofs brighter with every storey, walls a shade darker than their roof.
@@ -49,43 +40,13 @@ static Rgb groundColour(int x, int z)
     if (type != Empty) {
         shade *= 0.75f;
     }
-    return scaled(t.red * shade, t.green * shade, t.blue * shade);
+    return Colour{t.red * shade, t.green * shade, t.blue * shade, 1.0f};
 }
 
-static void mark(std::vector<Rgb>& image, int width, int x, int z, int pixels, Rgb colour)
+static void mark(Image& image, int x, int z, int pixels, Colour colour)
 {
     int inset = pixels >= 8 ? pixels / 4 : 0;
-    for (int px = inset; px < pixels - inset; ++px) {
-        for (int pz = inset; pz < pixels - inset; ++pz) {
-            image[(x * pixels + px) * width + z * pixels + pz] = colour;
-        }
-    }
-}
-
-static bool writePng(const char* path, const std::vector<Rgb>& image, int size)
-{
-    FILE* file = std::fopen(path, "wb");
-    if (!file) {
-        return false;
-    }
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png_create_info_struct(png);
-    if (setjmp(png_jmpbuf(png))) {
-        png_destroy_write_struct(&png, &info);
-        std::fclose(file);
-        return false;
-    }
-    png_init_io(png, file);
-    png_set_IHDR(png, info, size, size, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-                 PNG_FILTER_TYPE_DEFAULT);
-    png_write_info(png, info);
-    for (int row = 0; row < size; ++row) {
-        png_write_row(png, reinterpret_cast<png_const_bytep>(&image[row * size]));
-    }
-    png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
-    std::fclose(file);
-    return true;
+    fillRect(image, z * pixels + inset, x * pixels + inset, pixels - 2 * inset, pixels - 2 * inset, colour);
 }
 
 int main(int argc, char** argv)
@@ -105,18 +66,13 @@ int main(int argc, char** argv)
 
     // Rows of the picture run along x, columns along z, as the dump prints them.
     int size = GridSize * pixels;
-    std::vector<Rgb> image(size * size);
+    Image image = makeImage(size, size, rgb(0, 0, 0));
     for (int x = 0; x < GridSize; ++x) {
         for (int z = 0; z < GridSize; ++z) {
-            Rgb colour = groundColour(x, z);
-            for (int px = 0; px < pixels; ++px) {
-                for (int pz = 0; pz < pixels; ++pz) {
-                    image[(x * pixels + px) * size + z * pixels + pz] = colour;
-                }
-            }
-            static const Rgb kindColour[ActorKindCount] = {{220, 40, 40}, {240, 140, 20}, {170, 60, 220}};
+            fillRect(image, z * pixels, x * pixels, pixels, pixels, groundColour(x, z));
+            static const Colour kindColour[ActorKindCount] = {rgb(220, 40, 40), rgb(240, 140, 20), rgb(170, 60, 220)};
             if (actorGrid.count[x][z] > 0) {
-                mark(image, size, x, z, pixels, kindColour[actorGrid.slots[x][z][0]->kind]);
+                mark(image, x, z, pixels, kindColour[actorGrid.slots[x][z][0]->kind]);
             }
         }
     }
@@ -124,9 +80,9 @@ int main(int argc, char** argv)
     for (int dx = -3; dx <= 3; ++dx) {
         for (int dz = -3; dz <= 3; ++dz) {
             if ((dx == 0 || dz == 0) && insideGrid(heroX + dx, heroZ + dz)) {
-                mark(image, size, heroX + dx, heroZ + dz, pixels, Rgb{40, 255, 60});
+                mark(image, heroX + dx, heroZ + dz, pixels, rgb(40, 255, 60));
             }
         }
     }
-    return writePng(argv[2], image, size) ? 0 : 1;
+    return writePng(argv[2], image, false) ? 0 : 1;
 }
