@@ -285,6 +285,39 @@ TEST_F(SceneDrawing, AFullWindowIsDrawnInSeveralBatchesWithNothingLost)
     }
 }
 
+TEST_F(SceneDrawing, APieceTooLargeForABatchIsDrawnInPlace)
+{
+    // The wall quad followed by degenerate triangles, one vertex more than a batch holds.
+    static float bigPositions[3 * (CityBatchVertices + QuadVertices)];
+    static float bigTexCoords[2 * (CityBatchVertices + QuadVertices)];
+    std::memcpy(bigPositions, wallPositions, sizeof wallPositions);
+    std::memcpy(bigTexCoords, wallTexCoords, sizeof wallTexCoords);
+    tilePieces[Roof].vertexCount = CityBatchVertices + QuadVertices;
+    for (float*& rotation : tilePieces[Roof].vertices) {
+        rotation = bigPositions;
+    }
+    tilePieces[Roof].texCoords = bigTexCoords;
+    followCamera.x = 850.0f;
+    followCamera.y = 40.0f;
+    followCamera.z = 1000.0f;
+    placeHeroAt(100, 100, 960.0f, 10.0f, 1000.0f);
+    heroModel.vertexCount = 0;
+    for (int level = 0; level < LevelCount; ++level) {
+        cityGrid.cells[100][level][100] = GridCell{Roof, 0};
+    }
+    cityGrid.tint[100][100] = Tint{1.0f, 0.0f, 0.0f};
+
+    drawScene();
+
+    EXPECT_EQ(cityCellsDrawn, LevelCount);
+    EXPECT_EQ(sceneDrawCount, 1 + LevelCount + 1);
+    for (int level = 0; level < LevelCount; ++level) {
+        EXPECT_TRUE(closeTo(readPixel(320, rowOf(10.0f * level, 40.0f, 145.0f)), Red)) << "level " << level;
+    }
+    EXPECT_FALSE(glIsEnabled(GL_COLOR_ARRAY));
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
 TEST_F(SceneDrawing, EmptyCellsAndEmptyColumnsCostNoDraw)
 {
     placeHeroAt(100, 100, 1000.0f, 10.0f, 1000.0f);
