@@ -1,7 +1,7 @@
 #!/bin/sh
-# Play as seen from outside: the 3D view changes clearly more while the hero walks (w held) or
-# the mouse turns the view than while nothing is touched, and the HUD's health number falls
-# while the monsters crowd the hero.
+# Play as seen from outside: the HUD's health number falls while the monsters crowd the hero,
+# and the 3D view changes clearly more while the hero walks or the mouse turns the view than
+# while nothing is touched.
 # Usage: play_view.sh GAME RUN_DIR   (run from the build folder; starts its own Xvfb)
 set -u
 . "$(dirname "$0")/lib/on_screen.sh"
@@ -17,6 +17,18 @@ first=$(hud_numbers "$WIN")
 [ "$first" != none ] || fail "no HUD at the start of play"
 first_health=${first% *}
 echo "play started with health and energy $first"
+
+# Standing still among the monsters: they close in and drain health. This comes first, while
+# the hero stands where the game put it: walking about later can lead it out of the crowd.
+deadline=$(( $(date +%s) + 150 ))
+health=$first_health
+while [ "$health" -ge "$first_health" ] && [ "$(date +%s)" -lt "$deadline" ]; do
+    sleep 1
+    numbers=$(hud_numbers "$WIN")
+    [ "$numbers" != none ] && health=${numbers% *}
+done
+[ "$health" -lt "$first_health" ] || fail "health stayed at $health for 150 s among the monsters"
+echo "health fell from $first_health to $health while the monsters crowded the hero"
 
 # The monsters crowding the hero and shoving it about change the picture all the time, so
 # every change made by input is weighed against the change over an equal time without input,
@@ -53,33 +65,30 @@ done
 [ "$walked" = yes ] || fail "walking (w, d, s or a held) never changed the view clearly more than standing still"
 
 # Turning: from looking straight down (the pointer held below the centre until the pitch stops
-# at -90 degrees, where the monsters fill the least of the view) to looking up.
-point_at "$WIN" 320 475
-sleep 1.5
-point_at "$WIN" 320 240
-shot "$WIN" down1
-sleep 1
-shot "$WIN" down2
-point_at "$WIN" 320 5
-sleep 1.5
-point_at "$WIN" 320 240
-shot "$WIN" up
-keep_shots turn down1 down2 up
-idle=$("$PROBE" blocks "$E2E_TMP/down1.png" "$E2E_TMP/down2.png" $VIEW)
-turn=$("$PROBE" blocks "$E2E_TMP/down2.png" "$E2E_TMP/up.png" $VIEW)
-echo "turning the view from straight down to up changed $turn of 608 blocks; 1 s without input $idle"
-[ "$turn" -ge 300 ] && [ "$turn" -ge $((idle + 150)) ] ||
-    fail "turning the view with the mouse changed only $turn blocks (without input: $idle)"
-
-# Standing still among the monsters: they close in and drain health.
-deadline=$(( $(date +%s) + 150 ))
-health=$first_health
-while [ "$health" -ge "$first_health" ] && [ "$(date +%s)" -lt "$deadline" ]; do
+# at -90 degrees, where the monsters fill the least of the view) to looking up. A shove from
+# the crowd at the wrong moment can blur the idle spell, so there are three tries.
+turned=no
+for try in 1 2 3; do
+    point_at "$WIN" 320 475
+    sleep 1.5
+    point_at "$WIN" 320 240
+    shot "$WIN" down1
     sleep 1
-    numbers=$(hud_numbers "$WIN")
-    [ "$numbers" != none ] && health=${numbers% *}
+    shot "$WIN" down2
+    point_at "$WIN" 320 5
+    sleep 1.5
+    point_at "$WIN" 320 240
+    shot "$WIN" up
+    keep_shots "turn$try" down1 down2 up
+    idle=$("$PROBE" blocks "$E2E_TMP/down1.png" "$E2E_TMP/down2.png" $VIEW)
+    turn=$("$PROBE" blocks "$E2E_TMP/down2.png" "$E2E_TMP/up.png" $VIEW)
+    echo "try $try: turning the view from straight down to up changed $turn of 608 blocks; 1 s without input $idle"
+    if [ "$turn" -ge 300 ] && [ "$turn" -ge $((idle + 150)) ]; then
+        turned=yes
+        break
+    fi
 done
-[ "$health" -lt "$first_health" ] || fail "health stayed at $health for 150 s among the monsters"
-echo "health fell from $first_health to $health while the monsters crowded the hero"
+[ "$turned" = yes ] || fail "turning the view with the mouse never changed it clearly more than standing still"
+
 close_and_expect_zero
 echo PASS
