@@ -1,7 +1,8 @@
 // One frame of play (updateWorld, drawScene, drawHud) in a real window with Mesa's software
 // renderer, the hero standing in the densest street of a generated city (a fixed seed), at
 // 640 x 480 and at 1024 x 768; then the same with all 500 monsters packed around the hero, as
-// after a while of play (each monster is a draw of its own). Run it from the repository's root under a private X server:
+// after a while of play (each monster is a draw of its own). Run it from the repository's root
+// under a private X server:
 //     tests/with-xvfb.sh env LIBGL_ALWAYS_SOFTWARE=1 build/bench/bench_frame
 // Counters, per frame: median_ms and p95_ms of the frame's work (clear to glFinish, no swap);
 // their medians update_ms, submit_ms (drawScene's calls), hud_ms and raster_ms (the glFinish:

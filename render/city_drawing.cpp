@@ -5,6 +5,7 @@
 #include "city/city_grid.h"
 #include "city/tile_pieces.h"
 #include "render/scene.h"
+#include "sim/cell_index.h"
 
 int32_t cityCellsDrawn = 0;
 
@@ -74,9 +75,9 @@ static void appendPiece(const TilePiece& piece, const float* vertices, const Tin
 }
 
 // Every level of column (x, z), bottom to top, if the column lies inside the window.
-static void appendColumn(int x, int z, int x0, int x1, int z0, int z1)
+static void appendColumn(int x, int z, IndexRange xs, IndexRange zs)
 {
-    if (x < x0 || x >= x1 || z < z0 || z >= z1) {
+    if (x < xs.first || x > xs.last || z < zs.first || z > zs.last) {
         return;
     }
     for (int level = 0; level < LevelCount; ++level) {
@@ -101,24 +102,22 @@ static void appendColumn(int x, int z, int x0, int x1, int z0, int z1)
 void drawCityCells(int cellX, int cellZ)
 {
     cityCellsDrawn = 0;
-    int x0 = cellX - CityDrawRadius > 0 ? cellX - CityDrawRadius : 0;
-    int x1 = cellX + CityDrawRadius + 1 < GridSize ? cellX + CityDrawRadius + 1 : GridSize;
-    int z0 = cellZ - CityDrawRadius > 0 ? cellZ - CityDrawRadius : 0;
-    int z1 = cellZ + CityDrawRadius + 1 < GridSize ? cellZ + CityDrawRadius + 1 : GridSize;
+    IndexRange xs = clampedWindow(cellX, CityDrawRadius, GridSize);
+    IndexRange zs = clampedWindow(cellZ, CityDrawRadius, GridSize);
     glEnableClientState(GL_COLOR_ARRAY);
     pointAtBatch();
     batchCount = 0;
     // Nearest columns first, in square rings around the hero's column: the software rasteriser
     // tests depth before it textures, so what the near buildings hide then costs it little.
-    appendColumn(cellX, cellZ, x0, x1, z0, z1);
+    appendColumn(cellX, cellZ, xs, zs);
     for (int ring = 1; ring <= CityDrawRadius; ++ring) {
         for (int x = cellX - ring; x <= cellX + ring; ++x) {
-            appendColumn(x, cellZ - ring, x0, x1, z0, z1);
-            appendColumn(x, cellZ + ring, x0, x1, z0, z1);
+            appendColumn(x, cellZ - ring, xs, zs);
+            appendColumn(x, cellZ + ring, xs, zs);
         }
         for (int z = cellZ - ring + 1; z < cellZ + ring; ++z) {
-            appendColumn(cellX - ring, z, x0, x1, z0, z1);
-            appendColumn(cellX + ring, z, x0, x1, z0, z1);
+            appendColumn(cellX - ring, z, xs, zs);
+            appendColumn(cellX + ring, z, xs, zs);
         }
     }
     flushBatch();
