@@ -7,8 +7,7 @@
 #endif
 
 #include "app/settings.h"
-#include "city/city_generation.h"
-#include "city/city_grid.h"
+#include "app/world.h"
 #include "city/tile_pieces.h"
 #include "overlay/textures.h"
 #include "render/models.h"
@@ -72,8 +71,6 @@ void startUp()
     buildHudGlyphs();
     buildTilePieces();
     flipModelTexCoords();
-    prepareCityGrid();
-    generateCity();
-    placeHero();
+    generateWorld();
     startMusic();
 }

@@ -1,20 +1,14 @@
 // The whole start-up city: grid preparation, the eight generation steps and the hero's start.
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-
-#include "city/city_generation.h"
-#include "city/city_grid.h"
+#include "app/world.h"
 #include "sim/actors.h"
 
 static void BM_GenerateCityAndPlaceHero(benchmark::State& state)
 {
     unsigned seed = 1;
     for (auto _ : state) {
-        std::srand(seed++);
-        prepareCityGrid();
-        generateCity();
-        placeHero();
+        startWorld(seed++);
         benchmark::DoNotOptimize(hero.x);
         benchmark::ClobberMemory();
     }

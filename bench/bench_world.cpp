@@ -7,17 +7,17 @@
 #include <vector>
 
 #include "app/settings.h"
+#include "app/world.h"
 #include "sim/actors.h"
 #include "sim/cell_index.h"
 #include "sim/monsters.h"
-#include "sim/replay.h"
 #include "sim/world_update.h"
 
 #include "bench/crowd.h"
 
 static void startCity()
 {
-    startReplayWorld(1);
+    startWorld(1);
     settings.screenWidth = 640;
     settings.screenHeight = 480;
     hero.cellX = cellIndexOf(hero.x);

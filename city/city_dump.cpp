@@ -1,20 +1,19 @@
 #include "city/city_dump.h"
 
-#include <cstdlib>
-
-#include "city/buildings.h"
-#include "city/city_generation.h"
-#include "city/land_roads.h"
-#include "city/pavements.h"
+#include "app/world.h"
 #include "city/random_source.h"
-#include "city/streets.h"
 #include "sim/actors.h"
 
-static void runCounted(std::FILE* out, const char* name, void (*step)())
+struct DrawCounter {
+    std::FILE* out;
+    int64_t before;
+};
+
+static void printDraws(const char* step, void* context)
 {
-    int64_t before = randomDrawCount;
-    step();
-    std::fprintf(out, "draws %s %lld\n", name, static_cast<long long>(randomDrawCount - before));
+    DrawCounter& counter = *static_cast<DrawCounter*>(context);
+    std::fprintf(counter.out, "draws %s %lld\n", step, static_cast<long long>(randomDrawCount - counter.before));
+    counter.before = randomDrawCount;
 }
 
 static void printLevels(std::FILE* out)
@@ -76,17 +75,8 @@ static void printActors(std::FILE* out)
 
 void dumpCity(unsigned seed, std::FILE* out)
 {
-    std::srand(seed);
-    prepareCityGrid();
-    runCounted(out, "generateLandAndRoads", generateLandAndRoads);
-    runCounted(out, "generatePavementsAndBlocks", generatePavementsAndBlocks);
-    runCounted(out, "raiseBuildings", raiseBuildings);
-    runCounted(out, "placeDoors", placeDoors);
-    runCounted(out, "paintBuildings", paintBuildings);
-    runCounted(out, "finishStreets", finishStreets);
-    runCounted(out, "buildWalkableMap", buildWalkableMap);
-    runCounted(out, "placeInitialActors", placeInitialActors);
-    runCounted(out, "hero", placeHero);
+    DrawCounter counter{out, randomDrawCount};
+    startWorld(seed, printDraws, &counter);
 
     printLevels(out);
     printTints(out);

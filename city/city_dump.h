@@ -2,7 +2,6 @@
 #pragma once
 #include <cstdio>
 
-// Seeds rand() with SEED, prepares the grid, runs the eight generation steps and the hero
-// placement, and writes the draw counts, all levels, tints, the walkable map, the monsters and
-// the hero's column to OUT.
+// Builds the world of SEED and writes the draws of each step, all levels, tints, the walkable
+// map, the monsters and the hero's column to OUT.
 void dumpCity(unsigned seed, std::FILE* out);

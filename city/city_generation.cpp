@@ -7,16 +7,28 @@
 #include "city/streets.h"
 #include "sim/actors.h"
 
-void generateCity()
+static const struct {
+    const char* name;
+    void (*run)();
+} GenerationSteps[] = {
+    {"generateLandAndRoads", generateLandAndRoads},
+    {"generatePavementsAndBlocks", generatePavementsAndBlocks},
+    {"raiseBuildings", raiseBuildings},
+    {"placeDoors", placeDoors},
+    {"paintBuildings", paintBuildings},
+    {"finishStreets", finishStreets},
+    {"buildWalkableMap", buildWalkableMap},
+    {"placeInitialActors", placeInitialActors},
+};
+
+void generateCity(GenerationStepDone stepDone, void* context)
 {
-    generateLandAndRoads();
-    generatePavementsAndBlocks();
-    raiseBuildings();
-    placeDoors();
-    paintBuildings();
-    finishStreets();
-    buildWalkableMap();
-    placeInitialActors();
+    for (const auto& step : GenerationSteps) {
+        step.run();
+        if (stepDone) {
+            stepDone(step.name, context);
+        }
+    }
 }
 
 static bool isFreeWalkable(int x, int z) { return cityGrid.blocked[x][z] == 0 && actorGrid.count[x][z] == 0; }

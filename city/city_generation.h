@@ -1,7 +1,11 @@
 // city/city_generation.h — the eight generation steps in their order, and the hero's start column.
 #pragma once
 
-// generateLandAndRoads ... placeInitialActors, in start-up's order.
-void generateCity();
+// Told after a generation step with its name (the step's function name), for tools that follow
+// the steps one by one.
+using GenerationStepDone = void (*)(const char* step, void* context);
+
+// generateLandAndRoads ... placeInitialActors, in start-up's order; STEPDONE hears of each.
+void generateCity(GenerationStepDone stepDone = nullptr, void* context = nullptr);
 // Puts the hero (and the camera) on a free walkable column at ground height.
 void placeHero();

@@ -9,9 +9,8 @@
 
 #include "app/input.h"
 #include "app/settings.h"
-#include "city/city_generation.h"
+#include "app/world.h"
 #include "city/city_grid.h"
-#include "city/tile_pieces.h"
 #include "sim/actors.h"
 #include "sim/monsters.h"
 #include "sim/world_update.h"
@@ -184,21 +183,9 @@ static void applyInput(const ReplayLine& line, unsigned previousKeys, bool first
     settings.screenHeight = line.screenHeight;
 }
 
-void startReplayWorld(unsigned seed)
-{
-    std::srand(seed);
-    buildTilePieces();
-    prepareCityGrid();
-    generateCity();
-    resetHeroAndCamera();
-    placeHero();
-    std::memset(keyState, 0, sizeof(int32_t) * KeyStateCount);
-    std::memset(mouseButtonState, 0, sizeof(int32_t) * MouseButtonCount);
-}
-
 int runReplay(unsigned seed, std::FILE* script, std::FILE* trace, std::FILE* errors)
 {
-    startReplayWorld(seed);
+    startWorld(seed);
     std::fprintf(trace, "start %d %d\n", cellIndexOf(hero.x), cellIndexOf(hero.z));
 
     MonsterCensus census;

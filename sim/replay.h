@@ -18,10 +18,6 @@ enum ReplayLineKind { ReplaySkip, ReplayStep, ReplayMalformed };
 // Reads one script line; a malformed one leaves a reason in `reason`.
 ReplayLineKind parseReplayLine(const char* text, ReplayLine& line, const char*& reason);
 
-// Start-up's world for SEED: srand, tile pieces, grid preparation, the eight generation steps,
-// the hero (every field initial but its position) and the camera placed, no input held.
-void startReplayWorld(unsigned seed);
-
 // Builds the city of SEED as start-up does, places the hero, plays SCRIPT and writes the trace.
 // Returns the exit status: 0, or 2 after a message on `errors` for a malformed line.
 int runReplay(unsigned seed, std::FILE* script, std::FILE* trace, std::FILE* errors);

@@ -5,9 +5,9 @@
 
 #include "app/input.h"
 #include "app/settings.h"
+#include "app/world.h"
 #include "sim/hero_movement.h"
 #include "sim/monsters.h"
-#include "sim/replay.h"
 #include "sim/world_update.h"
 #include "sim_test_world.h"
 
@@ -19,7 +19,7 @@ class HeroOutsideTheCity : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        startReplayWorld(77);
+        startWorld(77);
         settings.screenWidth = 640;
         settings.screenHeight = 480;
         mouseX = 320;

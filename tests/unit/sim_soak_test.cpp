@@ -4,8 +4,8 @@
 
 #include "app/input.h"
 #include "app/settings.h"
+#include "app/world.h"
 #include "sim/hero_movement.h"
-#include "sim/replay.h"
 #include "sim/world_update.h"
 #include "sim_test_world.h"
 
@@ -38,7 +38,7 @@ void chooseInput(std::mt19937& random, bool firstOfStretch)
 
 TEST(SimulationSoak, TwentyThousandRandomUpdatesKeepEveryInvariant)
 {
-    startReplayWorld(20261207);
+    startWorld(20261207);
     settings.screenWidth = 640;
     settings.screenHeight = 480;
     ActorCensus census;

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "city/city_generation.h"
+#include "app/world.h"
 #include "city/ground_level.h"
 #include "sim/actors.h"
 #include "tools/mediagen/image.h"
@@ -59,10 +59,7 @@ int main(int argc, char** argv)
     if (pixels < 1 || pixels > 16) {
         pixels = 4;
     }
-    std::srand(static_cast<unsigned>(std::strtoul(argv[1], nullptr, 10)));
-    prepareCityGrid();
-    generateCity();
-    placeHero();
+    startWorld(static_cast<unsigned>(std::strtoul(argv[1], nullptr, 10)));
 
     // Rows of the picture run along x, columns along z, as the dump prints them.
     int size = GridSize * pixels;

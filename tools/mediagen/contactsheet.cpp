@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "city/city_generation.h"
+#include "app/world.h"
 #include "city/city_grid.h"
 #include "city/tile_pieces.h"
 #include "image.h"
@@ -387,10 +387,7 @@ int main(int argc, char** argv)
 
     // City: a generated city seen from a doorway, along a road, from above and toward the horizon.
     uint32_t world = loadTexture("Media/worldtexture.png", true);
-    buildTilePieces();
-    prepareCityGrid();
-    std::srand(12345);
-    generateCity();
+    startWorld(12345);
     glClearColor(0.05f, 0.05f, 0.08f, 1);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     int x = 100, z = 100, r = 0;
