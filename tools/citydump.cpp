@@ -2,7 +2,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "city/city_dump.h"
+#include "tools/lib/city_dump.h"
 
 int main(int argc, char** argv)
 {

@@ -2,7 +2,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "sim/replay.h"
+#include "tools/lib/replay.h"
 
 int main(int argc, char** argv)
 {

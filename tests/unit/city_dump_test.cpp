@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "city/city_dump.h"
 #include "city/city_generation.h"
 #include "city/ground_level.h"
 #include "city/random_source.h"
 #include "city/streets.h"
 #include "sim/actors.h"
+#include "tools/lib/city_dump.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 
 #include "app/input.h"
 #include "sim/hero_movement.h"
-#include "sim/replay.h"
+#include "tools/lib/replay.h"
 
 namespace {
 

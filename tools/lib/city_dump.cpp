@@ -1,4 +1,4 @@
-#include "city/city_dump.h"
+#include "tools/lib/city_dump.h"
 
 #include "app/world.h"
 #include "city/random_source.h"

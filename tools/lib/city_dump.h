@@ -1,4 +1,4 @@
-// city/city_dump.h — a generated city as plain text, so that two cities compare by diff.
+// tools/lib/city_dump.h — a generated city as plain text, so that two cities compare by diff.
 #pragma once
 #include <cstdio>
 

@@ -1,4 +1,4 @@
-#include "sim/replay.h"
+#include "tools/lib/replay.h"
 
 #include <cctype>
 #include <cmath>

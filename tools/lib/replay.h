@@ -1,4 +1,4 @@
-// sim/replay.h — scripted input played through updateWorld on a seeded city, with a trace of
+// tools/lib/replay.h — scripted input played through updateWorld on a seeded city, with a trace of
 // every update, for regression tests and for comparing simulations.
 #pragma once
 #include <cstdio>
