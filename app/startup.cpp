@@ -7,6 +7,7 @@
 #endif
 
 #include "app/settings.h"
+#include "app/version.h"
 #include "app/world.h"
 #include "city/tile_pieces.h"
 #include "overlay/textures.h"
@@ -65,7 +66,7 @@ void startUp()
 {
     keepFreedMemory();
     std::snprintf(titleText, sizeof titleText, "%s", "Lornhaven");
-    versionNumber = 0.3f;
+    versionNumber = GameVersion;
     buildModelFrames();
     loadTextures();
     buildHudGlyphs();
