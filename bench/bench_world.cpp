@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "app/settings.h"
+#include "city/city_grid.h"
 #include "sim/actors.h"
-#include "sim/cell_index.h"
 #include "sim/monsters.h"
 #include "sim/replay.h"
 #include "sim/world_update.h"

@@ -5,7 +5,6 @@
 #include "city/city_grid.h"
 #include "city/tile_pieces.h"
 #include "render/scene.h"
-#include "sim/cell_index.h"
 
 int32_t cityCellsDrawn = 0;
 

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
+#include "city/city_grid.h"
 #include "sim/actors.h"
-#include "sim/cell_index.h"
 
 CollisionMesh* collisionMeshTable[CellTypeCount][4];
 
@@ -141,9 +141,9 @@ void collideHeroWithWorld()
 {
     Vec3 centre{hero.x, hero.y + HeroRadius, hero.z};
     // Windows are clamped, so a hero far outside the city or above it meets no cells at all.
-    IndexRange xs = clampedWindow(cellOfCoordinate(centre.x), 2, GridSize);
-    IndexRange levels = clampedWindow(cellOfCoordinate(centre.y), 2, LevelCount);
-    IndexRange zs = clampedWindow(cellOfCoordinate(centre.z), 2, GridSize);
+    IndexRange xs = clampedWindow(cellIndexOf(centre.x), 2, GridSize);
+    IndexRange levels = clampedWindow(cellIndexOf(centre.y), 2, LevelCount);
+    IndexRange zs = clampedWindow(cellIndexOf(centre.z), 2, GridSize);
     collideWithCells(centre, xs, levels, zs, CollideFaces);
     collideWithCells(centre, xs, levels, zs, CollideEdges);
     hero.x = centre.x;
@@ -181,8 +181,8 @@ static float floorHeight(int i, int j)
 
 void pushOutOfBlockedCells(float& x, float& z, float& y, float radius)
 {
-    int cx = cellOfCoordinate(x);
-    int cz = cellOfCoordinate(z);
+    int cx = cellIndexOf(x);
+    int cz = cellIndexOf(z);
     for (int i = cx - 1; i <= cx + 1; ++i) {
         for (int j = cz - 1; j <= cz + 1; ++j) {
             if (!columnBlocked(i, j)) {
