@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "render/tex_coords.h"
 #include "sim/vector_math.h"
 
 namespace {
@@ -74,7 +75,7 @@ int partTriangles(const PartDesc& part)
 void toTexCoord(float px, float py, float* st)
 {
     st[0] = px / SkinSize;
-    st[1] = 1.0f - py / SkinSize;
+    st[1] = texCoordTOfRow(py, SkinSize);
 }
 
 // The eight corners of a box: index bit 0 = x high, bit 1 = y high, bit 2 = z high.

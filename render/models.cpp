@@ -1,6 +1,7 @@
 #include "render/models.h"
 
 #include "render/model_meshes.h"
+#include "render/tex_coords.h"
 
 KeyframeModel skyBox;
 KeyframeModel heroModel;
@@ -99,9 +100,7 @@ void flipModelTexCoords()
         if (done) {
             continue;
         }
-        for (int v = 0; v < model->vertexCount; ++v) {
-            model->texCoords[2 * v + 1] = -model->texCoords[2 * v + 1];
-        }
+        flipTexCoordRows(model->texCoords, model->vertexCount);
         if (flippedCount < 32) {
             flipped[flippedCount++] = model->texCoords;
         }

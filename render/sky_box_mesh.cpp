@@ -1,9 +1,12 @@
 #include "render/sky_box_mesh.h"
 
 #include "render/model_meshes.h"
+#include "render/tex_coords.h"
 #include "sim/vector_math.h"
 
 namespace {
+
+constexpr float WorldAtlasSize = 512.0f;   // pixels along either side
 
 // One side of the sky box seen from inside: corners bottom-left, bottom-right, top-right, top-left,
 // with their atlas pixels.
@@ -22,8 +25,8 @@ void skyQuad(float* out, int& n, const float corners[4][3], const float px[4][2]
             positions[3 * n + i] = corners[c][i];
             normals[3 * n + i] = normal[i] > 0.5f ? 1.0f : (normal[i] < -0.5f ? -1.0f : 0.0f);
         }
-        texCoords[2 * n] = px[c][0] / 512.0f;
-        texCoords[2 * n + 1] = 1.0f - px[c][1] / 512.0f;
+        texCoords[2 * n] = px[c][0] / WorldAtlasSize;
+        texCoords[2 * n + 1] = texCoordTOfRow(px[c][1], WorldAtlasSize);
         ++n;
     }
 }

@@ -18,6 +18,7 @@
 #include "image.h"
 #include "overlay/textures.h"
 #include "render/model_meshes.h"
+#include "render/tex_coords.h"
 
 namespace {
 
@@ -49,8 +50,7 @@ void prepareModels()
         model.textureName = loadTexture(model.texture, true);
         const float* st = model.data + 3 * model.vertexCount;
         model.texCoords.assign(st, st + 2 * model.vertexCount);
-        for (int i = 1; i < 2 * model.vertexCount; i += 2)
-            model.texCoords[i] = -model.texCoords[i];
+        flipTexCoordRows(model.texCoords.data(), model.vertexCount);
     }
 }
 
@@ -93,8 +93,7 @@ void drawSky(float x, float z, uint32_t world)
     const float* sky = skyBoxMeshData();
     if (st.empty()) {
         st.assign(sky + 3 * SkyBoxVertexCount, sky + 5 * SkyBoxVertexCount);
-        for (size_t i = 1; i < st.size(); i += 2)
-            st[i] = -st[i];
+        flipTexCoordRows(st.data(), SkyBoxVertexCount);
     }
     glBindTexture(GL_TEXTURE_2D, world);
     glPushMatrix();
