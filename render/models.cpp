@@ -33,9 +33,16 @@ float* interpolateFrame(int n, const float* from, const float* to, float t)
     return out;
 }
 
+// Frees what an earlier build left and empties the record.
+static void resetModel(KeyframeModel* model)
+{
+    delete[] model->inBetweenFrames;
+    *model = KeyframeModel{};
+}
+
 void buildStaticModel(KeyframeModel* model, float* blocks, int vertexCount)
 {
-    *model = KeyframeModel{};
+    resetModel(model);
     model->vertexCount = vertexCount;
     model->texCoords = texCoordsOf(blocks, vertexCount, 0);
     model->frames[0] = positionsOf(blocks, vertexCount, 0);
@@ -43,7 +50,7 @@ void buildStaticModel(KeyframeModel* model, float* blocks, int vertexCount)
 
 void buildHeroPoses(KeyframeModel* model, float* blocks, int vertexCount)
 {
-    *model = KeyframeModel{};
+    resetModel(model);
     model->vertexCount = vertexCount;
     model->texCoords = texCoordsOf(blocks, vertexCount, 0);
     for (int pose = 0; pose < HeroPoseCount; ++pose) {
@@ -53,15 +60,14 @@ void buildHeroPoses(KeyframeModel* model, float* blocks, int vertexCount)
 
 void buildMonsterFrames(KeyframeModel* model, float* blocks, int vertexCount)
 {
-    // The in-between frames of one model share one allocation that starts at frame 1; a rebuild
-    // (tests build more than once) releases the previous one instead of losing it.
-    delete[] model->frames[1];
-    *model = KeyframeModel{};
+    resetModel(model);
     model->vertexCount = vertexCount;
     model->texCoords = texCoordsOf(blocks, vertexCount, 0);
 
+    // The in-between frames of one model share one allocation.
     int n = 3 * vertexCount;
     float* inBetween = new float[MonsterSegmentCount * (MonsterFramesPerKey - 1) * n];
+    model->inBetweenFrames = inBetween;
     for (int segment = 0; segment < MonsterSegmentCount; ++segment) {
         const float* from = positionsOf(blocks, vertexCount, MonsterKeyBlocks[segment]);
         const float* to = positionsOf(blocks, vertexCount, MonsterKeyBlocks[segment + 1]);
