@@ -1,6 +1,7 @@
 #include "app/frame_clock.h"
 
 #include <SDL/SDL.h>
+#include <algorithm>
 #include <cstdio>
 
 int32_t lastTicks = 0;
@@ -36,17 +37,12 @@ int32_t advanceFrameMark(int32_t nowTicks)
     return wait;
 }
 
-static int clampIndex(int value, int low, int high)
-{
-    return value < low ? low : (value > high ? high : value);
-}
-
 void buildClockTexts(const std::tm& localTime)
 {
     std::snprintf(dateText, sizeof dateText, "%s%s%s%s%s%s%d",
-        WeekdayNames[clampIndex(localTime.tm_wday, 0, 6)], " ",
-        MonthNames[clampIndex(localTime.tm_mon, 0, 11)], " ",
-        DayOrdinals[clampIndex(localTime.tm_mday, 1, 31) - 1], " ",
+        WeekdayNames[std::clamp(localTime.tm_wday, 0, 6)], " ",
+        MonthNames[std::clamp(localTime.tm_mon, 0, 11)], " ",
+        DayOrdinals[std::clamp(localTime.tm_mday, 1, 31) - 1], " ",
         localTime.tm_year + 1900);
 
     int hour = localTime.tm_hour;

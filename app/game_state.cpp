@@ -5,6 +5,7 @@
 
 #include "app/frame_clock.h"
 #include "app/input.h"
+#include "app/key_codes.h"
 #include "overlay/dashboard.h"
 #include "overlay/pause_menu.h"
 #include "render/scene.h"
@@ -18,7 +19,6 @@ bool hasMouseFocus = false;
 bool pastFirstFrame = false;
 
 static constexpr int32_t SplashMillis = 5000;
-static constexpr int LetterA = 97;
 
 float computeStepFactor(float fps)
 {
@@ -38,7 +38,7 @@ float computeStepFactor(float fps)
 
 static bool advancePressed()
 {
-    return mouseButtonState[SDL_BUTTON_LEFT] == KeyPressed || keyState[LetterA] == KeyPressed;
+    return mouseButtonState[SDL_BUTTON_LEFT] == KeyPressed || keyState[KeyAdvance] == KeyPressed;
 }
 
 void stepGameState()

@@ -8,8 +8,8 @@
 
 #include "app/settings.h"
 #include "app/world.h"
+#include "city/city_grid.h"
 #include "sim/actors.h"
-#include "sim/cell_index.h"
 #include "sim/monsters.h"
 #include "sim/world_update.h"
 

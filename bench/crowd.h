@@ -5,7 +5,6 @@
 
 #include "city/city_grid.h"
 #include "sim/actors.h"
-#include "sim/cell_index.h"
 #include "sim/monsters.h"
 
 // Refiles every monster onto the walkable cells of the hero's window, round after round.

@@ -5,6 +5,7 @@
 
 #include "app/frame_clock.h"
 #include "app/input.h"
+#include "app/key_codes.h"
 #include "app/startup.h"
 #include "app/video.h"
 #include "overlay/dashboard.h"
@@ -14,7 +15,6 @@ float menuFade = 0.0f;
 char captionLine1[256];
 char captionLine2[256];
 
-static constexpr int EscapeKey = 27;
 static constexpr float FadePerStep = 5.0f;
 static constexpr float FadeOpen = 100.0f;
 static constexpr int PanelWidth = 640;
@@ -34,7 +34,7 @@ void initPauseScreen()
 
 void updateMenu(float step)
 {
-    if (keyState[EscapeKey] == KeyPressed) {
+    if (keyState[KeyMenu] == KeyPressed) {
         menuOpen = !menuOpen;
     }
     menuFade += menuOpen ? FadePerStep * step : -FadePerStep * step;

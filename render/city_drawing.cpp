@@ -5,7 +5,6 @@
 #include "city/city_grid.h"
 #include "city/tile_pieces.h"
 #include "render/scene.h"
-#include "sim/cell_index.h"
 
 int32_t cityCellsDrawn = 0;
 
@@ -122,4 +121,31 @@ void drawCityCells(int cellX, int cellZ)
     }
     flushBatch();
     glDisableClientState(GL_COLOR_ARRAY);
+}
+
+void drawCityCellByCell(int cellX, int cellZ)
+{
+    IndexRange xs = clampedWindow(cellX, CityDrawRadius, GridSize);
+    IndexRange zs = clampedWindow(cellZ, CityDrawRadius, GridSize);
+    for (int level = 0; level < LevelCount; ++level) {
+        for (int x = xs.first; x <= xs.last; ++x) {
+            for (int z = zs.first; z <= zs.last; ++z) {
+                const GridCell& cell = cityGrid.cells[x][level][z];
+                if (cell.type <= 0) {
+                    continue;
+                }
+                const Tint& tint = cityGrid.tint[x][z];
+                const TilePiece& piece = tilePieces[cell.type];
+                glColor4f(tint.red, tint.green, tint.blue, 1.0f);
+                glPushMatrix();
+                glTranslatef(static_cast<float>(CellSize * x), static_cast<float>(CellSize * level),
+                    static_cast<float>(CellSize * z));
+                glVertexPointer(3, GL_FLOAT, 0, piece.vertices[cell.rotation & 3]);
+                glTexCoordPointer(2, GL_FLOAT, 0, piece.texCoords);
+                glDrawArrays(GL_TRIANGLES, 0, piece.vertexCount);
+                glPopMatrix();
+            }
+        }
+    }
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
 }

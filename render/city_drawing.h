@@ -13,3 +13,8 @@ void drawCityCells(int cellX, int cellZ);
 
 // City cells submitted by the last drawCityCells.
 extern int32_t cityCellsDrawn;
+
+// The plain drawing the batches stand in for, as a reference to compare with: the same cells,
+// level by level, each piece in place in its column's tint with a draw of its own. Leaves the
+// colour white.
+void drawCityCellByCell(int cellX, int cellZ);

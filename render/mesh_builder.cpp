@@ -3,6 +3,9 @@
 #include <cmath>
 #include <cstring>
 
+#include "render/tex_coords.h"
+#include "sim/vector_math.h"
+
 namespace {
 
 struct Mat {
@@ -72,7 +75,7 @@ int partTriangles(const PartDesc& part)
 void toTexCoord(float px, float py, float* st)
 {
     st[0] = px / SkinSize;
-    st[1] = 1.0f - py / SkinSize;
+    st[1] = texCoordTOfRow(py, SkinSize);
 }
 
 // The eight corners of a box: index bit 0 = x high, bit 1 = y high, bit 2 = z high.
@@ -140,14 +143,10 @@ int partCorners(const PartDesc& part, Corner* out)
         for (int k = 0; k < 3; ++k)
             centre[k] += out[i].p[k] / n;
     for (int i = 0; i < n; i += 3) {
-        float u[3], v[3], w[3];
-        for (int k = 0; k < 3; ++k) {
-            u[k] = out[i + 1].p[k] - out[i].p[k];
-            v[k] = out[i + 2].p[k] - out[i].p[k];
-            w[k] = (out[i].p[k] + out[i + 1].p[k] + out[i + 2].p[k]) / 3.0f - centre[k];
-        }
-        float normal[3] = {u[1] * v[2] - u[2] * v[1], u[2] * v[0] - u[0] * v[2], u[0] * v[1] - u[1] * v[0]};
-        if (normal[0] * w[0] + normal[1] * w[1] + normal[2] * w[2] < 0.0f) {
+        Vec3 a = vec3At(out[i].p), b = vec3At(out[i + 1].p), c = vec3At(out[i + 2].p);
+        Vec3 middle{(a.x + b.x + c.x) / 3.0f, (a.y + b.y + c.y) / 3.0f, (a.z + b.z + c.z) / 3.0f};
+        Vec3 normal = cross(minus(b, a), minus(c, a));
+        if (dot(normal, minus(middle, vec3At(centre))) < 0.0f) {
             Corner swap = out[i + 1];
             out[i + 1] = out[i + 2];
             out[i + 2] = swap;
@@ -240,13 +239,14 @@ void buildModelBlocks(const ModelDesc& model, float* out)
             positions[3 * i + 1] += shift;
         for (int i = 0; i < v; i += 3) {
             const float* a = positions + 3 * i;
-            float u[3] = {a[3] - a[0], a[4] - a[1], a[5] - a[2]};
-            float w[3] = {a[6] - a[0], a[7] - a[1], a[8] - a[2]};
-            float normal[3] = {u[1] * w[2] - u[2] * w[1], u[2] * w[0] - u[0] * w[2], u[0] * w[1] - u[1] * w[0]};
-            float length = std::sqrt(normal[0] * normal[0] + normal[1] * normal[1] + normal[2] * normal[2]);
-            for (int k = 0; k < 3; ++k)
-                for (int c = 0; c < 3; ++c)
-                    normals[3 * (i + k) + c] = length > 0.0f ? normal[c] / length : (c == 1 ? 1.0f : 0.0f);
+            Vec3 normal = cross(minus(vec3At(a + 3), vec3At(a)), minus(vec3At(a + 6), vec3At(a)));
+            // A degenerate triangle gets an upward normal.
+            Vec3 unit = length(normal) > 0.0f ? normalize(normal) : Vec3{0.0f, 1.0f, 0.0f};
+            for (int k = 0; k < 3; ++k) {
+                normals[3 * (i + k)] = unit.x;
+                normals[3 * (i + k) + 1] = unit.y;
+                normals[3 * (i + k) + 2] = unit.z;
+            }
         }
     }
 }

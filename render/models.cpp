@@ -1,6 +1,7 @@
 #include "render/models.h"
 
 #include "render/model_meshes.h"
+#include "render/tex_coords.h"
 
 KeyframeModel skyBox;
 KeyframeModel heroModel;
@@ -32,9 +33,16 @@ float* interpolateFrame(int n, const float* from, const float* to, float t)
     return out;
 }
 
+// Frees what an earlier build left and empties the record.
+static void resetModel(KeyframeModel* model)
+{
+    delete[] model->inBetweenFrames;
+    *model = KeyframeModel{};
+}
+
 void buildStaticModel(KeyframeModel* model, float* blocks, int vertexCount)
 {
-    *model = KeyframeModel{};
+    resetModel(model);
     model->vertexCount = vertexCount;
     model->texCoords = texCoordsOf(blocks, vertexCount, 0);
     model->frames[0] = positionsOf(blocks, vertexCount, 0);
@@ -42,7 +50,7 @@ void buildStaticModel(KeyframeModel* model, float* blocks, int vertexCount)
 
 void buildHeroPoses(KeyframeModel* model, float* blocks, int vertexCount)
 {
-    *model = KeyframeModel{};
+    resetModel(model);
     model->vertexCount = vertexCount;
     model->texCoords = texCoordsOf(blocks, vertexCount, 0);
     for (int pose = 0; pose < HeroPoseCount; ++pose) {
@@ -52,15 +60,14 @@ void buildHeroPoses(KeyframeModel* model, float* blocks, int vertexCount)
 
 void buildMonsterFrames(KeyframeModel* model, float* blocks, int vertexCount)
 {
-    // The in-between frames of one model share one allocation that starts at frame 1; a rebuild
-    // (tests build more than once) releases the previous one instead of losing it.
-    delete[] model->frames[1];
-    *model = KeyframeModel{};
+    resetModel(model);
     model->vertexCount = vertexCount;
     model->texCoords = texCoordsOf(blocks, vertexCount, 0);
 
+    // The in-between frames of one model share one allocation.
     int n = 3 * vertexCount;
     float* inBetween = new float[MonsterSegmentCount * (MonsterFramesPerKey - 1) * n];
+    model->inBetweenFrames = inBetween;
     for (int segment = 0; segment < MonsterSegmentCount; ++segment) {
         const float* from = positionsOf(blocks, vertexCount, MonsterKeyBlocks[segment]);
         const float* to = positionsOf(blocks, vertexCount, MonsterKeyBlocks[segment + 1]);
@@ -99,9 +106,7 @@ void flipModelTexCoords()
         if (done) {
             continue;
         }
-        for (int v = 0; v < model->vertexCount; ++v) {
-            model->texCoords[2 * v + 1] = -model->texCoords[2 * v + 1];
-        }
+        flipTexCoordRows(model->texCoords, model->vertexCount);
         if (flippedCount < 32) {
             flipped[flippedCount++] = model->texCoords;
         }

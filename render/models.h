@@ -9,6 +9,9 @@ struct KeyframeModel {
     int32_t vertexCount;
     float* texCoords;
     float* frames[MonsterFrameCount];
+    // The one allocation the model owns: a monster's in-between frames; null for the sky box and
+    // the hero, whose frames all point into the mesh data.
+    float* inBetweenFrames;
 };
 extern KeyframeModel skyBox;
 extern KeyframeModel heroModel;
@@ -24,7 +27,8 @@ void buildModelFrames();
 // Negates every t once, because textures are uploaded top row first.
 void flipModelTexCoords();
 
-// The pieces of buildModelFrames, for mesh data in pose blocks of 8 V floats.
+// The pieces of buildModelFrames, for mesh data in pose blocks of 8 V floats. Each releases what
+// the model owned from an earlier build first (tests build more than once).
 // The sky box: its one block's positions and texture coordinates.
 void buildStaticModel(KeyframeModel* model, float* blocks, int vertexCount);
 // The hero: key poses from blocks 1, 2, 1, 3, 4, 5, 6, 7, texture coordinates of block 0.

@@ -26,10 +26,6 @@ static void drawTriangles(int vertexCount)
     glDrawArrays(GL_TRIANGLES, 0, vertexCount);
 }
 
-// The first and one-past-last index of a window of the given radius around a cell, inside the grid.
-static int windowStart(int centre, int radius) { return centre - radius > 0 ? centre - radius : 0; }
-static int windowEnd(int centre, int radius) { return centre + radius + 1 < GridSize ? centre + radius + 1 : GridSize; }
-
 void setPerspectiveCamera(float pitch, float yaw, float fieldOfView)
 {
     glEnable(GL_DEPTH_TEST);
@@ -68,12 +64,10 @@ static void drawMonsterPass(int32_t kind, uint32_t texture, const KeyframeModel&
 {
     glBindTexture(GL_TEXTURE_2D, texture);
     glTexCoordPointer(2, GL_FLOAT, 0, model.texCoords);
-    int x0 = windowStart(hero.cellX, MonsterDrawRadius);
-    int x1 = windowEnd(hero.cellX, MonsterDrawRadius);
-    int z0 = windowStart(hero.cellZ, MonsterDrawRadius);
-    int z1 = windowEnd(hero.cellZ, MonsterDrawRadius);
-    for (int x = x0; x < x1; ++x) {
-        for (int z = z0; z < z1; ++z) {
+    IndexRange xs = clampedWindow(hero.cellX, MonsterDrawRadius, GridSize);
+    IndexRange zs = clampedWindow(hero.cellZ, MonsterDrawRadius, GridSize);
+    for (int x = xs.first; x <= xs.last; ++x) {
+        for (int z = zs.first; z <= zs.last; ++z) {
             for (int slot = 0; slot < actorGrid.count[x][z]; ++slot) {
                 const Actor* monster = actorGrid.slots[x][z][slot];
                 if (monster->kind != kind) {

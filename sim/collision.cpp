@@ -2,8 +2,8 @@
 
 #include <cmath>
 
+#include "city/city_grid.h"
 #include "sim/actors.h"
-#include "sim/cell_index.h"
 
 CollisionMesh* collisionMeshTable[CellTypeCount][4];
 
@@ -17,20 +17,13 @@ CollisionMesh* buildCollisionMesh(int32_t vertexCount, const float* vertices)
     mesh->normal = new Vec3[mesh->triangleCount];
     for (int i = 0; i < mesh->triangleCount; ++i) {
         const float* p = vertices + 9 * i;
-        mesh->cornerA[i] = Vec3{p[0], p[1], p[2]};
-        mesh->cornerB[i] = Vec3{p[3], p[4], p[5]};
-        mesh->cornerC[i] = Vec3{p[6], p[7], p[8]};
+        mesh->cornerA[i] = vec3At(p);
+        mesh->cornerB[i] = vec3At(p + 3);
+        mesh->cornerC[i] = vec3At(p + 6);
         mesh->normal[i] = triangleNormal(mesh->cornerA[i], mesh->cornerB[i], mesh->cornerC[i]);
     }
     return mesh;
 }
-
-static float dot(Vec3 a, Vec3 b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
-static Vec3 minus(Vec3 a, Vec3 b) { return Vec3{a.x - b.x, a.y - b.y, a.z - b.z}; }
-static Vec3 plus(Vec3 a, Vec3 b) { return Vec3{a.x + b.x, a.y + b.y, a.z + b.z}; }
-static Vec3 scaled(Vec3 a, float s) { return Vec3{a.x * s, a.y * s, a.z * s}; }
-static float length(Vec3 a) { return std::sqrt(dot(a, a)); }
-static bool isFinite(Vec3 a) { return std::isfinite(a.x) && std::isfinite(a.y) && std::isfinite(a.z); }
 
 int classifyPlaneDistance(Vec3 normal, Vec3 point, Vec3 cornerA, float radius, float& distance)
 {
@@ -141,9 +134,9 @@ void collideHeroWithWorld()
 {
     Vec3 centre{hero.x, hero.y + HeroRadius, hero.z};
     // Windows are clamped, so a hero far outside the city or above it meets no cells at all.
-    IndexRange xs = clampedWindow(cellOfCoordinate(centre.x), 2, GridSize);
-    IndexRange levels = clampedWindow(cellOfCoordinate(centre.y), 2, LevelCount);
-    IndexRange zs = clampedWindow(cellOfCoordinate(centre.z), 2, GridSize);
+    IndexRange xs = clampedWindow(cellIndexOf(centre.x), 2, GridSize);
+    IndexRange levels = clampedWindow(cellIndexOf(centre.y), 2, LevelCount);
+    IndexRange zs = clampedWindow(cellIndexOf(centre.z), 2, GridSize);
     collideWithCells(centre, xs, levels, zs, CollideFaces);
     collideWithCells(centre, xs, levels, zs, CollideEdges);
     hero.x = centre.x;
@@ -181,8 +174,8 @@ static float floorHeight(int i, int j)
 
 void pushOutOfBlockedCells(float& x, float& z, float& y, float radius)
 {
-    int cx = cellOfCoordinate(x);
-    int cz = cellOfCoordinate(z);
+    int cx = cellIndexOf(x);
+    int cz = cellIndexOf(z);
     for (int i = cx - 1; i <= cx + 1; ++i) {
         for (int j = cz - 1; j <= cz + 1; ++j) {
             if (!columnBlocked(i, j)) {

@@ -1,9 +1,10 @@
 #include "sim/monsters.h"
 
+#include <algorithm>
 #include <cmath>
 
+#include "city/city_grid.h"
 #include "sim/actors.h"
-#include "sim/cell_index.h"
 #include "sim/collision.h"
 
 static constexpr float HeroContactRadius = 2.5f;
@@ -45,8 +46,8 @@ static void separateFromNeighbours(Actor* m, int i, int j)
 static bool refileActor(int i, int j, int s)
 {
     Actor* m = actorGrid.slots[i][j][s];
-    int nx = clampIndex(cellOfCoordinate(m->x), 0, GridSize - 1);
-    int nz = clampIndex(cellOfCoordinate(m->z), 0, GridSize - 1);
+    int nx = std::clamp(cellIndexOf(m->x), 0, GridSize - 1);
+    int nz = std::clamp(cellIndexOf(m->z), 0, GridSize - 1);
     if ((nx == i && nz == j) || actorGrid.count[nx][nz] >= MaxActorsPerCell) {
         return false;
     }

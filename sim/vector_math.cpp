@@ -8,17 +8,9 @@
 static constexpr double WrapPi = 3.1415926292538643;
 static constexpr double WrapTwoPi = 6.283185258507729;
 
-Vec3 normalize(Vec3 v)
-{
-    float length = std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
-    return Vec3{v.x / length, v.y / length, v.z / length};
-}
-
 Vec3 triangleNormal(Vec3 a, Vec3 b, Vec3 c)
 {
-    Vec3 u{b.x - a.x, b.y - a.y, b.z - a.z};
-    Vec3 v{c.x - a.x, c.y - a.y, c.z - a.z};
-    return normalize(Vec3{u.z * v.y - u.y * v.z, u.x * v.z - u.z * v.x, u.y * v.x - u.x * v.y});
+    return normalize(cross(minus(c, a), minus(b, a)));
 }
 
 float angleBetween(Vec3 u, Vec3 v)

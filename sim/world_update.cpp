@@ -1,7 +1,9 @@
 #include "sim/world_update.h"
 
+#include <algorithm>
+
+#include "city/city_grid.h"
 #include "sim/actors.h"
-#include "sim/cell_index.h"
 #include "sim/collision.h"
 #include "sim/follow_camera.h"
 #include "sim/hero_animation.h"
@@ -24,9 +26,9 @@ void updateWorld(float f)
     settleHeroMotion(f, x0, y0, z0);
     // Beyond the city the hero counts as in the nearest border cell, just as monsters that
     // follow it out there stay filed in the border cells: every reader gets a valid index.
-    hero.cellX = clampIndex(cellOfCoordinate(hero.x), 0, GridSize - 1);
-    hero.cellY = clampIndex(cellOfCoordinate(hero.y), 0, LevelCount - 1);
-    hero.cellZ = clampIndex(cellOfCoordinate(hero.z), 0, GridSize - 1);
+    hero.cellX = std::clamp(cellIndexOf(hero.x), 0, GridSize - 1);
+    hero.cellY = std::clamp(cellIndexOf(hero.y), 0, LevelCount - 1);
+    hero.cellZ = std::clamp(cellIndexOf(hero.z), 0, GridSize - 1);
     updateHeroAnimation(f);
     placeFollowCamera(f);
 }

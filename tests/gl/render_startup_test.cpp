@@ -116,29 +116,6 @@ TEST(StartUp, PreparesARealCityAndPlacesTheHeroOnAFreeColumn)
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
-// The straightforward drawing the batches stand in for: each cell's piece in place, one draw each.
-void drawCityCellByCell(int cx, int cz)
-{
-    for (int level = 0; level < LevelCount; ++level) {
-        for (int x = std::max(cx - 25, 0); x < std::min(cx + 26, GridSize); ++x) {
-            for (int z = std::max(cz - 25, 0); z < std::min(cz + 26, GridSize); ++z) {
-                const GridCell& cell = cityGrid.cells[x][level][z];
-                if (cell.type <= 0) {
-                    continue;
-                }
-                const Tint& tint = cityGrid.tint[x][z];
-                glColor4f(tint.red, tint.green, tint.blue, 1.0f);
-                glPushMatrix();
-                glTranslatef(10.0f * x, 10.0f * level, 10.0f * z);
-                glVertexPointer(3, GL_FLOAT, 0, tilePieces[cell.type].vertices[cell.rotation & 3]);
-                glTexCoordPointer(2, GL_FLOAT, 0, tilePieces[cell.type].texCoords);
-                glDrawArrays(GL_TRIANGLES, 0, tilePieces[cell.type].vertexCount);
-                glPopMatrix();
-            }
-        }
-    }
-}
-
 std::vector<uint8_t> readWindow()
 {
     std::vector<uint8_t> pixels(TestWindowWidth * TestWindowHeight * 3);

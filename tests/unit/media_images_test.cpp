@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "render/model_meshes.h"
+#include "render/sky_box_mesh.h"
 
 namespace {
 

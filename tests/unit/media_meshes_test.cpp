@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "render/character_parts.h"
 #include "render/mesh_builder.h"
 #include "render/model_meshes.h"
 

@@ -84,6 +84,24 @@ TEST(MonsterFrames, InBetweensBlendAlongTheCycle)
     EXPECT_FLOAT_EQ(model.frames[10][0], 150.0f);
 }
 
+TEST(MonsterFrames, ARebuildAsAnotherKindFreesOnlyWhatTheModelOwns)
+{
+    std::vector<float> monsterData = makeBlocks(4);
+    std::vector<float> heroData = makeBlocks(8);
+    KeyframeModel model{};
+    buildMonsterFrames(&model, monsterData.data(), V);
+    // The hero's frames point into its data; the monster's in-betweens must not leak (the
+    // sanitizer build checks both) ...
+    buildHeroPoses(&model, heroData.data(), V);
+    EXPECT_EQ(model.frames[1], positions(heroData, 2));
+    // ... and building a monster over it must not free a pose of the hero's data.
+    buildMonsterFrames(&model, monsterData.data(), V);
+    EXPECT_FLOAT_EQ(model.frames[10][0], 150.0f);
+    buildStaticModel(&model, monsterData.data(), V);
+    EXPECT_EQ(model.frames[0], positions(monsterData, 0));
+    EXPECT_EQ(model.frames[1], nullptr);
+}
+
 TEST(MonsterFrames, PhaseSelectsFrame)
 {
     EXPECT_EQ(monsterFrameIndex(0.0f), 0);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/input.h"
+#include "app/key_codes.h"
 #include "app/settings.h"
 #include "app/world.h"
 #include "city/city_grid.h"
@@ -16,10 +17,11 @@
 #include "sim/world_update.h"
 
 static const char* const ReplayKeyNames[] = {"w", "a", "s", "d", "up", "down", "left", "right", "space", "shift"};
-static const int ReplayKeyCodes[] = {119, 97, 115, 100, 273, 274, 276, 275, 32, 304};
+static const int ReplayKeyCodes[] = {KeyForward, KeyLeft, KeyBack, KeyRight, KeyArrowUp,
+                                      KeyArrowDown, KeyArrowLeft, KeyArrowRight, KeyJump, KeyFly};
 static constexpr int ReplayKeyCount = 10;
 static const char* const ReplayButtonNames[] = {"left", "right"};
-static const int ReplayButtonNumbers[] = {1, 3};
+static const int ReplayButtonNumbers[] = {ButtonPrimary, ButtonSecondary};
 static constexpr int ReplayButtonCount = 2;
 static constexpr int MaxScriptLine = 1024;
 

@@ -8,7 +8,7 @@ Image makeWorldTexture();
 Image makeHudTexture();
 Image makeSplashScreen();
 Image makeDashboard();
-// character: a CharacterModel (render/model_meshes.h).
+// character: a CharacterModel (render/character_parts.h).
 Image makeCharacterSkin(int character);
 // Writes the looping theme as Ogg Vorbis; returns false on failure.
 bool writeMusic(const std::string& path);

@@ -17,7 +17,9 @@
 #include "city/tile_pieces.h"
 #include "image.h"
 #include "overlay/textures.h"
+#include "render/city_drawing.h"
 #include "render/model_meshes.h"
+#include "render/tex_coords.h"
 
 namespace {
 
@@ -49,8 +51,7 @@ void prepareModels()
         model.textureName = loadTexture(model.texture, true);
         const float* st = model.data + 3 * model.vertexCount;
         model.texCoords.assign(st, st + 2 * model.vertexCount);
-        for (int i = 1; i < 2 * model.vertexCount; i += 2)
-            model.texCoords[i] = -model.texCoords[i];
+        flipTexCoordRows(model.texCoords.data(), model.vertexCount);
     }
 }
 
@@ -93,8 +94,7 @@ void drawSky(float x, float z, uint32_t world)
     const float* sky = skyBoxMeshData();
     if (st.empty()) {
         st.assign(sky + 3 * SkyBoxVertexCount, sky + 5 * SkyBoxVertexCount);
-        for (size_t i = 1; i < st.size(); i += 2)
-            st[i] = -st[i];
+        flipTexCoordRows(st.data(), SkyBoxVertexCount);
     }
     glBindTexture(GL_TEXTURE_2D, world);
     glPushMatrix();
@@ -109,24 +109,7 @@ void drawSky(float x, float z, uint32_t world)
 void drawCity(float x, float z, uint32_t world)
 {
     glBindTexture(GL_TEXTURE_2D, world);
-    int cx = int((x + 5) / 10), cz = int((z + 5) / 10);
-    for (int level = 0; level < LevelCount; ++level)
-        for (int i = std::max(cx - 25, 0); i < std::min(cx + 26, GridSize); ++i)
-            for (int k = std::max(cz - 25, 0); k < std::min(cz + 26, GridSize); ++k) {
-                const GridCell& cell = cityGrid.cells[i][level][k];
-                if (cell.type <= 0)
-                    continue;
-                const Tint& tint = cityGrid.tint[i][k];
-                glColor4f(tint.red, tint.green, tint.blue, 1);
-                glPushMatrix();
-                glTranslatef(10.0f * i, 10.0f * level, 10.0f * k);
-                const TilePiece& piece = tilePieces[cell.type];
-                glVertexPointer(3, GL_FLOAT, 0, piece.vertices[cell.rotation]);
-                glTexCoordPointer(2, GL_FLOAT, 0, piece.texCoords);
-                glDrawArrays(GL_TRIANGLES, 0, piece.vertexCount);
-                glPopMatrix();
-            }
-    glColor4f(1, 1, 1, 1);
+    drawCityCellByCell(cellIndexOf(x), cellIndexOf(z));
 }
 
 bool findCell(int type, int& x, int& z, int& rotation)

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "art.h"
-#include "render/model_meshes.h"
+#include "render/character_parts.h"
 #include "text.h"
 
 namespace {

@@ -5,8 +5,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "render/character_parts.h"
 #include "render/mesh_builder.h"
-#include "render/model_meshes.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "render/model_meshes.h"
+#include "render/sky_box_mesh.h"
 
 namespace {
 
