@@ -5,8 +5,6 @@
 
 // 1 = water, 0 = land, per coarse square of 5 x 5 cells; read again by the pavement step.
 extern uint8_t coarseWater[CoarseSize][CoarseSize];
-// 1 = road or water, 0 = free land.
-extern uint8_t coarseRoads[CoarseSize][CoarseSize];
 
 // Random land rectangles in open water, straight roads across them, written as Water, Road or Empty.
 void generateLandAndRoads();
