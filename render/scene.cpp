@@ -4,9 +4,9 @@
 #include <GL/glu.h>
 
 #include "app/settings.h"
-#include "app/startup.h"
 #include "city/city_grid.h"
 #include "render/city_drawing.h"
+#include "render/game_textures.h"
 #include "render/models.h"
 #include "sim/actors.h"
 
