@@ -13,6 +13,7 @@
 #include "render/game_textures.h"
 #include "render/models.h"
 #include "render/screens.h"
+#include "sim/collision.h"
 
 char titleText[256];
 float versionNumber = 0.0f;
@@ -51,6 +52,7 @@ void startUp()
     loadGameTextures(settings.mipmapping);
     buildHudGlyphs();
     buildTilePieces();
+    buildCollisionMeshes();
     flipModelTexCoords();
     prepareCityGrid();
     generateCity();

@@ -10,7 +10,5 @@ struct TilePiece {
 };
 extern TilePiece tilePieces[CellTypeCount];
 
-constexpr float WaterSink = 3.5f;
-
-// Rotated copies, texture inset and the collision mesh of every type and rotation.
+// Rotated copies and texture inset of every type.
 void buildTilePieces();

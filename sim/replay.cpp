@@ -13,6 +13,7 @@
 #include "city/city_grid.h"
 #include "city/tile_pieces.h"
 #include "sim/actors.h"
+#include "sim/collision.h"
 #include "sim/monsters.h"
 #include "sim/world_update.h"
 
@@ -188,6 +189,7 @@ void startReplayWorld(unsigned seed)
 {
     std::srand(seed);
     buildTilePieces();
+    buildCollisionMeshes();
     prepareCityGrid();
     generateCity();
     resetHeroAndCamera();
