@@ -61,7 +61,7 @@ static void drawSkyBox()
 static void drawCity()
 {
     glBindTexture(GL_TEXTURE_2D, worldTexture);
-    drawCityCells(hero.cellX, hero.cellZ);
+    sceneDrawCount += drawCityCells(hero.cellX, hero.cellZ);
 }
 
 static void drawMonsterPass(int32_t kind, uint32_t texture, const KeyframeModel& model)
