@@ -4,6 +4,7 @@
 
 enum GameState : int32_t { Splash = 0, Title = 1, Playing = 2 };
 
+// Written by the frame loop and the game-state step; main reads quitRequested.
 extern int32_t gameState;
 extern int32_t splashStartTicks;
 extern bool quitRequested;

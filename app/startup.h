@@ -4,6 +4,7 @@
 
 struct _Mix_Music;
 
+// Written by startUp; the pause menu reads the title and version, the music is only kept.
 extern char titleText[256];
 extern float versionNumber;
 

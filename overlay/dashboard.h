@@ -7,6 +7,7 @@ struct SDL_Surface;
 
 constexpr int AtlasWidth = 1024;
 constexpr int AtlasHeight = 256;
+// Written by initOverlay; the widgets below only read them.
 extern SDL_Surface* dashboardAtlas;
 extern uint32_t atlasTexture;
 extern TexQuad glyphQuads[95];

@@ -2,6 +2,7 @@
 #pragma once
 #include "overlay/screen_draw.h"
 
+// Written by initPauseScreen, updateMenu and runPauseMenu; the frame loop reads menuFade.
 extern bool menuOpen;
 extern float menuFade;
 extern char captionLine1[256];

@@ -13,5 +13,5 @@ constexpr int CityDrawRadius = 25;
 // instead of a few thousand. Leaves the colour array disabled; returns its glDrawArrays calls.
 int drawCityCells(int cellX, int cellZ);
 
-// City cells submitted by the last drawCityCells.
+// City cells submitted by the last drawCityCells, which alone writes it; tests read it.
 extern int32_t cityCellsDrawn;

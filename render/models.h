@@ -10,6 +10,7 @@ struct KeyframeModel {
     float* texCoords;
     float* frames[MonsterFrameCount];
 };
+// Written by buildModelFrames and flipModelTexCoords at start-up; the scene only reads them.
 extern KeyframeModel skyBox;
 extern KeyframeModel heroModel;
 extern KeyframeModel zombieModel;

@@ -9,5 +9,5 @@ void setPerspectiveCamera(float pitch, float yaw, float fieldOfView);
 void drawScene();
 
 constexpr int MonsterDrawRadius = 15;
-// The glDrawArrays calls of the last drawScene: what tests and benchmarks count.
+// glDrawArrays calls of the last drawScene, which alone writes it; tests and benchmarks read it.
 extern int32_t sceneDrawCount;

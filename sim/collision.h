@@ -11,6 +11,7 @@ struct CollisionMesh {
     Vec3* cornerC;
     Vec3* normal;
 };
+// Written by buildCollisionMeshes at start-up; the hero's collision reads it.
 extern CollisionMesh* collisionMeshTable[CellTypeCount][4];
 
 constexpr float HeroRadius = 2.75f;
