@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <ctime>
 
+// Written by paceFrame; the game state reads the ticks and the rate, the pause menu the texts.
 extern int32_t lastTicks;
 extern int32_t frameMillis;
 extern float framesPerSecond;

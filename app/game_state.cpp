@@ -15,7 +15,7 @@
 int32_t gameState = Splash;
 int32_t splashStartTicks = 0;
 bool quitRequested = false;
-bool hasMouseFocus = false;
+static bool hasMouseFocus = false;
 bool pastFirstFrame = false;
 
 static constexpr int32_t SplashMillis = 5000;

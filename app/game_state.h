@@ -4,10 +4,10 @@
 
 enum GameState : int32_t { Splash = 0, Title = 1, Playing = 2 };
 
+// Written by the frame loop and the game-state step; main reads quitRequested.
 extern int32_t gameState;
 extern int32_t splashStartTicks;
 extern bool quitRequested;
-extern bool hasMouseFocus;
 extern bool pastFirstFrame;
 
 // 60 / fps clamped to [0.2, 2]: how many 60 Hz ticks the last frame took.

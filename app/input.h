@@ -6,6 +6,7 @@ enum InputState : int32_t { KeyUp = 0, KeyHeld = 1, KeyPressed = 2 };
 
 constexpr int KeyStateCount = 500;
 constexpr int MouseButtonCount = 10;
+// Written by updateInput (and by replays and tests in its place); everything else only reads.
 extern int32_t keyState[KeyStateCount];
 extern int32_t mouseButtonState[MouseButtonCount];
 extern int32_t mouseX;

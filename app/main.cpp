@@ -8,6 +8,7 @@
 #include "app/startup.h"
 #include "app/video.h"
 #include "overlay/dashboard.h"
+#include "overlay/pause_menu.h"
 
 int main(int, char**)
 {
@@ -15,6 +16,7 @@ int main(int, char**)
     std::srand(static_cast<unsigned>(std::time(nullptr)));
     openVideo();
     initOverlay();
+    initPauseScreen();
     startUp();
 
     while (!quitRequested) {

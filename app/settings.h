@@ -12,10 +12,12 @@ struct Settings {
     bool antialiasing;
     bool mipmapping;
 };
+// Written by loadSettings and, with the obtained mode, openVideo; everything else only reads.
 extern Settings settings;
 
 constexpr int SettingsSlotCount = 100;
 constexpr int SettingsSlotSize = 256;
+// Written by readSettingsFrom and read by settingValue.
 extern char settingsLines[SettingsSlotCount][SettingsSlotSize];
 extern int32_t settingsLineCount;
 

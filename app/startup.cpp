@@ -10,20 +10,13 @@
 #include "app/version.h"
 #include "app/world.h"
 #include "city/tile_pieces.h"
-#include "overlay/textures.h"
+#include "render/game_textures.h"
 #include "render/models.h"
 #include "render/screens.h"
+#include "sim/collision.h"
 
 char titleText[256];
 float versionNumber = 0.0f;
-
-uint32_t splashTexture = 0;
-uint32_t worldTexture = 0;
-uint32_t hudTexture = 0;
-uint32_t heroTexture = 0;
-uint32_t zombieTexture = 0;
-uint32_t bigMonsterTexture = 0;
-uint32_t robotTexture = 0;
 
 Mix_Music* music = nullptr;
 
@@ -36,18 +29,6 @@ static void keepFreedMemory()
 #ifdef __GLIBC__
     mallopt(M_TRIM_THRESHOLD, 256 * 1024 * 1024);
 #endif
-}
-
-static void loadTextures()
-{
-    bool mipmapped = settings.mipmapping;
-    splashTexture = loadTexture("Media/splashscreen.png", false);
-    worldTexture = loadTexture("Media/worldtexture.png", mipmapped);
-    hudTexture = loadTexture("Media/hudtexture.png", false);
-    heroTexture = loadTexture("Media/lowpolyherotexture.png", mipmapped);
-    zombieTexture = loadTexture("Media/lowpolyzombietexture.png", mipmapped);
-    bigMonsterTexture = loadTexture("Media/lowpolybigmonstertexture.png", mipmapped);
-    robotTexture = loadTexture("Media/lowpolyrobottexture.png", mipmapped);
 }
 
 // Without a sound device or without the file every call fails quietly and the game plays silent.
@@ -68,9 +49,10 @@ void startUp()
     std::snprintf(titleText, sizeof titleText, "%s", "Lornhaven");
     versionNumber = GameVersion;
     buildModelFrames();
-    loadTextures();
+    loadGameTextures(settings.mipmapping);
     buildHudGlyphs();
     buildTilePieces();
+    buildCollisionMeshes();
     flipModelTexCoords();
     generateWorld();
     startMusic();

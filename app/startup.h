@@ -4,16 +4,9 @@
 
 struct _Mix_Music;
 
+// Written by startUp; the pause menu reads the title and version, the music is only kept.
 extern char titleText[256];
 extern float versionNumber;
-
-extern uint32_t splashTexture;
-extern uint32_t worldTexture;
-extern uint32_t hudTexture;
-extern uint32_t heroTexture;
-extern uint32_t zombieTexture;
-extern uint32_t bigMonsterTexture;
-extern uint32_t robotTexture;
 
 extern _Mix_Music* music;
 

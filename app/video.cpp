@@ -11,7 +11,7 @@
 #define GL_MULTISAMPLE 0x809D
 #endif
 
-SDL_Surface* screenSurface = nullptr;
+static SDL_Surface* screenSurface = nullptr;
 const char* const WindowCaption = "Lornhaven - a night in the city of monsters";
 
 static void requestMultisampling(bool on)

@@ -1,8 +1,6 @@
 // app/video.h — the window and its OpenGL context.
 #pragma once
 
-struct SDL_Surface;
-extern SDL_Surface* screenSurface;
 // The fixed window caption, also shown on the pause menu's bottom panel.
 extern const char* const WindowCaption;
 

@@ -7,6 +7,7 @@
 #include "city/city_grid.h"
 #include "city/tile_pieces.h"
 #include "sim/actors.h"
+#include "sim/collision.h"
 
 void generateWorld(GenerationStepDone stepDone, void* context)
 {
@@ -22,6 +23,7 @@ void startWorld(unsigned seed, GenerationStepDone stepDone, void* context)
 {
     std::srand(seed);
     buildTilePieces();
+    buildCollisionMeshes();
     resetHeroAndCamera();
     std::memset(keyState, 0, sizeof keyState);
     std::memset(mouseButtonState, 0, sizeof mouseButtonState);

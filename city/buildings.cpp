@@ -3,8 +3,10 @@
 #include "city/ground_level.h"
 #include "city/random_source.h"
 
-int32_t scratchMap[GridSize][GridSize];
-uint8_t interiorMark[GridSize][GridSize];
+// Storey count per block column while raising, then unpainted building columns while painting.
+static int32_t scratchMap[GridSize][GridSize];
+// 1 for interior ground cells that placeDoors has not visited yet.
+static uint8_t interiorMark[GridSize][GridSize];
 
 static void assignStoreyCounts()
 {

@@ -46,6 +46,7 @@ struct CityGrid {
     Tint tint[GridSize][GridSize];
     uint8_t blocked[GridSize][GridSize];
 };
+// Written by prepareCityGrid and the generation steps at start-up; drawing and simulation read it.
 extern CityGrid cityGrid;
 
 // The cell index of a world coordinate: trunc((c + 5) / 10), toward zero. A hero flung far

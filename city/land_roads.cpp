@@ -6,7 +6,8 @@
 #include "city/random_source.h"
 
 uint8_t coarseWater[CoarseSize][CoarseSize];
-uint8_t coarseRoads[CoarseSize][CoarseSize];
+// 1 = road or water, 0 = free land.
+static uint8_t coarseRoads[CoarseSize][CoarseSize];
 
 // Marks free squares from (i, j) in steps of (di, dj) until the next one is road or water.
 static void extendRoad(int i, int j, int di, int dj)

@@ -3,10 +3,9 @@
 #include <cstdint>
 #include "city/city_grid.h"
 
-// 1 = water, 0 = land, per coarse square of 5 x 5 cells; read again by the pavement step.
+// 1 = water, 0 = land, per coarse square of 5 x 5 cells; written by generateLandAndRoads,
+// read again by the pavement step.
 extern uint8_t coarseWater[CoarseSize][CoarseSize];
-// 1 = road or water, 0 = free land.
-extern uint8_t coarseRoads[CoarseSize][CoarseSize];
 
 // Random land rectangles in open water, straight roads across them, written as Water, Road or Empty.
 void generateLandAndRoads();

@@ -3,6 +3,7 @@
 #pragma once
 #include <cstdint>
 
+// Written by randomValue; the city dump and the tests read it.
 extern int64_t randomDrawCount;
 
 // The next rand() value.

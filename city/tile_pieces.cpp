@@ -2,8 +2,6 @@
 
 #include <cmath>
 
-#include "sim/collision.h"
-
 TilePiece tilePieces[CellTypeCount];
 
 // One quad of a piece: corner positions around the cell centre and their atlas positions
@@ -128,7 +126,7 @@ static void insetTexCoords(TilePiece& piece)
 
 void buildTilePieces()
 {
-    // The pieces and meshes live for the whole run; building them again would inset twice.
+    // The pieces live for the whole run; building them again would inset twice.
     static bool built = false;
     if (built) {
         return;
@@ -141,17 +139,5 @@ void buildTilePieces()
     }
     for (TilePiece& piece : tilePieces) {
         insetTexCoords(piece);
-    }
-    for (int type = 0; type < CellTypeCount; ++type) {
-        for (int r = 0; r < 4; ++r) {
-            collisionMeshTable[type][r] = buildCollisionMesh(tilePieces[type].vertexCount, tilePieces[type].vertices[r]);
-        }
-    }
-    for (CollisionMesh* mesh : collisionMeshTable[Water]) {
-        for (int i = 0; i < mesh->triangleCount; ++i) {
-            mesh->cornerA[i].y -= WaterSink;
-            mesh->cornerB[i].y -= WaterSink;
-            mesh->cornerC[i].y -= WaterSink;
-        }
     }
 }

@@ -7,7 +7,6 @@
 #include <cstring>
 
 #include "app/input.h"
-#include "overlay/pause_menu.h"
 #include "overlay/textures.h"
 
 SDL_Surface* dashboardAtlas = nullptr;
@@ -15,14 +14,11 @@ uint32_t atlasTexture = 0;
 TexQuad glyphQuads[95];
 TexQuad frameQuads[2][9];
 TexQuad pointerQuad;
-TexQuad topPanelQuad;
-TexQuad bottomPanelQuad;
 
 static const char* const DashboardPath = "Media/dashboard.png";
 
 static constexpr int GlyphCount = 95;
 static constexpr int GlyphSize = 20;
-static constexpr int GlyphAdvance = 10;
 static constexpr int FirstGlyphCode = 32;
 static constexpr int LastGlyphCode = 126;
 
@@ -107,7 +103,6 @@ void initOverlay()
             }
         }
     }
-    initPauseScreen();
 }
 
 void makeAtlasQuad(TexQuad& out, float x, float y, float w, float h)

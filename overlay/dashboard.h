@@ -7,14 +7,17 @@ struct SDL_Surface;
 
 constexpr int AtlasWidth = 1024;
 constexpr int AtlasHeight = 256;
+// Written by initOverlay; the widgets below only read them.
 extern SDL_Surface* dashboardAtlas;
 extern uint32_t atlasTexture;
 extern TexQuad glyphQuads[95];
 extern TexQuad frameQuads[2][9];
 extern TexQuad pointerQuad;
-extern TexQuad topPanelQuad;
-extern TexQuad bottomPanelQuad;
 
+// The font is monospaced: each glyph sits in a 20-pixel cell but the pen moves by half of it.
+constexpr int GlyphAdvance = 10;
+
+// Builds the atlas, its texture and the widget quads; the pause menu's set-up runs after it.
 void initOverlay();
 void makeAtlasQuad(TexQuad& out, float x, float y, float w, float h);
 void beginOverlayDrawing();

@@ -14,13 +14,14 @@ bool menuOpen = false;
 float menuFade = 0.0f;
 char captionLine1[256];
 char captionLine2[256];
+TexQuad topPanelQuad;
+TexQuad bottomPanelQuad;
 
 static constexpr float FadePerStep = 5.0f;
 static constexpr float FadeOpen = 100.0f;
 static constexpr int PanelWidth = 640;
 static constexpr int PanelHeight = 60;
 static constexpr int TextRight = 620;
-static constexpr int GlyphAdvance = 10;
 
 void initPauseScreen()
 {

@@ -1,10 +1,14 @@
 // overlay/pause_menu.h — the pause menu that Escape slides in and out in every game state.
 #pragma once
+#include "overlay/screen_draw.h"
 
+// Written by initPauseScreen, updateMenu and runPauseMenu; the frame loop reads menuFade.
 extern bool menuOpen;
 extern float menuFade;
 extern char captionLine1[256];
 extern char captionLine2[256];
+extern TexQuad topPanelQuad;
+extern TexQuad bottomPanelQuad;
 
 void initPauseScreen();
 void updateMenu(float step);

@@ -4,7 +4,6 @@
 
 #include "city/city_grid.h"
 #include "city/tile_pieces.h"
-#include "render/scene.h"
 
 int32_t cityCellsDrawn = 0;
 
@@ -14,13 +13,14 @@ static float batchPositions[CityBatchVertices * 3];
 static float batchTexCoords[CityBatchVertices * 2];
 static float batchColours[CityBatchVertices * 3];
 static int batchCount = 0;
+static int drawCalls = 0;
 
 static void flushBatch()
 {
     if (batchCount == 0) {
         return;
     }
-    ++sceneDrawCount;
+    ++drawCalls;
     glDrawArrays(GL_TRIANGLES, 0, batchCount);
     batchCount = 0;
 }
@@ -42,7 +42,7 @@ static void drawOversizedPiece(const TilePiece& piece, const float* vertices, co
     glTexCoordPointer(2, GL_FLOAT, 0, piece.texCoords);
     glPushMatrix();
     glTranslatef(static_cast<float>(CellSize * x), static_cast<float>(CellSize * level), static_cast<float>(CellSize * z));
-    ++sceneDrawCount;
+    ++drawCalls;
     glDrawArrays(GL_TRIANGLES, 0, piece.vertexCount);
     glPopMatrix();
     glEnableClientState(GL_COLOR_ARRAY);
@@ -98,8 +98,9 @@ static void appendColumn(int x, int z, IndexRange xs, IndexRange zs)
     }
 }
 
-void drawCityCells(int cellX, int cellZ)
+int drawCityCells(int cellX, int cellZ)
 {
+    drawCalls = 0;
     cityCellsDrawn = 0;
     IndexRange xs = clampedWindow(cellX, CityDrawRadius, GridSize);
     IndexRange zs = clampedWindow(cellZ, CityDrawRadius, GridSize);
@@ -121,6 +122,7 @@ void drawCityCells(int cellX, int cellZ)
     }
     flushBatch();
     glDisableClientState(GL_COLOR_ARRAY);
+    return drawCalls;
 }
 
 void drawCityCellByCell(int cellX, int cellZ)

@@ -13,6 +13,7 @@ struct KeyframeModel {
     // the hero, whose frames all point into the mesh data.
     float* inBetweenFrames;
 };
+// Written by buildModelFrames and flipModelTexCoords at start-up; the scene only reads them.
 extern KeyframeModel skyBox;
 extern KeyframeModel heroModel;
 extern KeyframeModel zombieModel;

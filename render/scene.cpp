@@ -4,9 +4,9 @@
 #include <GL/glu.h>
 
 #include "app/settings.h"
-#include "app/startup.h"
 #include "city/city_grid.h"
 #include "render/city_drawing.h"
+#include "render/game_textures.h"
 #include "render/models.h"
 #include "sim/actors.h"
 
@@ -57,7 +57,7 @@ static void drawSkyBox()
 static void drawCity()
 {
     glBindTexture(GL_TEXTURE_2D, worldTexture);
-    drawCityCells(hero.cellX, hero.cellZ);
+    sceneDrawCount += drawCityCells(hero.cellX, hero.cellZ);
 }
 
 static void drawMonsterPass(int32_t kind, uint32_t texture, const KeyframeModel& model)

@@ -8,7 +8,6 @@ void setPerspectiveCamera(float pitch, float yaw, float fieldOfView);
 // Sky box, city cells, monsters and the hero around the hero's column.
 void drawScene();
 
-constexpr int CityDrawRadius = 25;
 constexpr int MonsterDrawRadius = 15;
-// The glDrawArrays calls of the last drawScene: what tests and benchmarks count.
+// glDrawArrays calls of the last drawScene, which alone writes it; tests and benchmarks read it.
 extern int32_t sceneDrawCount;

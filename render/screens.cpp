@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "app/settings.h"
-#include "app/startup.h"
+#include "render/game_textures.h"
 #include "sim/actors.h"
 
 TexQuad hudGlyphQuads[96];

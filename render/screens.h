@@ -2,6 +2,7 @@
 #pragma once
 #include "overlay/screen_draw.h"
 
+// Written by buildHudGlyphs at start-up; the HUD text only reads them.
 extern TexQuad hudGlyphQuads[96];
 extern float hudGlyphWidth;
 extern float hudGlyphHeight;

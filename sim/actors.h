@@ -23,6 +23,7 @@ struct ActorGrid {
     int8_t count[GridSize][GridSize];
     Actor* slots[GridSize][GridSize][MaxActorsPerCell];
 };
+// Filled by placeInitialActors at start-up, refiled by the monster update; drawing reads it.
 extern ActorGrid actorGrid;
 
 enum HeroAnimState : int32_t {
@@ -53,6 +54,7 @@ struct Hero {
     // Cell and level of the position, clamped to the grid while the hero is outside the city.
     int32_t cellX = 0, cellY = 0, cellZ = 0;
 };
+// Placed by placeHero at start-up, moved by the world update; drawing and the HUD only read it.
 extern Hero hero;
 
 struct FollowCamera {
@@ -61,6 +63,7 @@ struct FollowCamera {
     float distance = 45.0f;
     float x = 0, y = 0, z = 0;
 };
+// Placed with the hero at start-up, moved by the world update; the scene only reads it.
 extern FollowCamera followCamera;
 
 // Puts the hero and the camera back to their initial values (positions 0).

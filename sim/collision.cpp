@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "city/city_grid.h"
+#include "city/tile_pieces.h"
 #include "sim/actors.h"
 
 CollisionMesh* collisionMeshTable[CellTypeCount][4];
@@ -214,5 +215,26 @@ void pushOutOfBlockedCells(float& x, float& z, float& y, float radius)
     float floor = floorHeight(cx, cz);
     if (floor > y) {
         y = floor;
+    }
+}
+
+void buildCollisionMeshes()
+{
+    // The meshes live for the whole run; a second pass would sink the water twice.
+    if (collisionMeshTable[Empty][0] != nullptr) {
+        return;
+    }
+    for (int type = 0; type < CellTypeCount; ++type) {
+        for (int r = 0; r < 4; ++r) {
+            collisionMeshTable[type][r] = buildCollisionMesh(tilePieces[type].vertexCount, tilePieces[type].vertices[r]);
+        }
+    }
+    // Only the corners move: the shift is a translation, so the normals still hold.
+    for (CollisionMesh* mesh : collisionMeshTable[Water]) {
+        for (int i = 0; i < mesh->triangleCount; ++i) {
+            mesh->cornerA[i].y -= WaterSink;
+            mesh->cornerB[i].y -= WaterSink;
+            mesh->cornerC[i].y -= WaterSink;
+        }
     }
 }

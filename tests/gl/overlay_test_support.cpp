@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "overlay/dashboard.h"
+#include "overlay/pause_menu.h"
 
 namespace {
 
@@ -139,7 +140,7 @@ void forgetOverlay()
     }
 }
 
-// Runs initOverlay with a scratch folder as the working directory, then puts everything back.
+// Runs initOverlay and initPauseScreen with a scratch folder as the working directory, then puts everything back.
 void initOverlayIn(bool withImage)
 {
     openTestWindow();
@@ -160,6 +161,7 @@ void initOverlayIn(bool withImage)
     ASSERT_NE(getcwd(previous, sizeof previous), nullptr);
     ASSERT_EQ(chdir(folder), 0);
     initOverlay();
+    initPauseScreen();
     EXPECT_EQ(chdir(previous), 0);
     if (withImage) {
         std::remove(image.c_str());

@@ -17,8 +17,9 @@ constexpr int HalfAlphaX = 440 + 35;
 constexpr int HalfAlphaY = 60 + 50;
 constexpr int HalfAlpha = 128;
 
-// Opens the test window and runs initOverlay on the test image (as Media/dashboard.png of a
-// scratch working folder); the atlas and texture of an earlier call are freed first.
+// Opens the test window and runs initOverlay and initPauseScreen on the test image (as
+// Media/dashboard.png of a scratch working folder); the atlas and texture of an earlier call are
+// freed first.
 void useTestDashboard();
 // The same with no Media/dashboard.png at all; returns what initOverlay wrote to stderr.
 const char* useMissingDashboard();

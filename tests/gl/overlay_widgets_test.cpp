@@ -6,6 +6,7 @@
 
 #include "app/input.h"
 #include "overlay/dashboard.h"
+#include "overlay/pause_menu.h"
 #include "tests/gl/overlay_test_support.h"
 
 namespace {

@@ -4,11 +4,11 @@
 #include <SDL/SDL.h>
 #include <cstring>
 
-#include "app/startup.h"
 #include "city/city_grid.h"
 #include "city/tile_pieces.h"
 #include "overlay/textures.h"
 #include "render/city_drawing.h"
+#include "render/game_textures.h"
 #include "render/models.h"
 #include "render/scene.h"
 #include "sim/actors.h"

@@ -3,8 +3,8 @@
 #include <GL/gl.h>
 #include <SDL/SDL.h>
 
-#include "app/startup.h"
 #include "overlay/textures.h"
+#include "render/game_textures.h"
 #include "render/screens.h"
 #include "sim/actors.h"
 #include "tests/gl/gl_test_window.h"

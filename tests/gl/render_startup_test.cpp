@@ -14,6 +14,7 @@
 #include "city/city_grid.h"
 #include "city/tile_pieces.h"
 #include "render/city_drawing.h"
+#include "render/game_textures.h"
 #include "render/models.h"
 #include "render/scene.h"
 #include "render/screens.h"

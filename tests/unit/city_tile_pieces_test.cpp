@@ -45,7 +45,11 @@ Vec outwardDirection(int type, int rotation, int triangle)
 
 class TilePieces : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { buildTilePieces(); }
+    static void SetUpTestSuite()
+    {
+        buildTilePieces();
+        buildCollisionMeshes();
+    }
 };
 
 TEST_F(TilePieces, VertexCountsAndCollisionTriangles)
@@ -88,6 +92,7 @@ TEST_F(TilePieces, BuildingAgainChangesNothing)
     CollisionMesh* mesh = collisionMeshTable[Water][0];
     float waterY = mesh->cornerA[0].y;
     buildTilePieces();
+    buildCollisionMeshes();
     EXPECT_EQ(tilePieces[Road].texCoords[0], before);
     EXPECT_EQ(collisionMeshTable[Water][0], mesh);
     EXPECT_EQ(mesh->cornerA[0].y, waterY);

@@ -9,6 +9,7 @@
 #include "app/input.h"
 #include "app/settings.h"
 #include "city/tile_pieces.h"
+#include "sim/collision.h"
 
 static Actor testActors[600];
 static int testActorCount = 0;
@@ -27,6 +28,7 @@ void resetSimWorld()
     mouseX = 320;
     mouseY = 240;
     buildTilePieces();
+    buildCollisionMeshes();
 }
 
 static bool walkableType(CellType type)
