@@ -16,6 +16,8 @@ protected:
     void SetUp() override
     {
         openTestWindow();
+        // As in a running game, the clock has paced a frame, so the splash timer starts from a mark.
+        paceFrame();
         SDL_Event drop;
         while (SDL_PollEvent(&drop) > 0) {
         }
