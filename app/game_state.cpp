@@ -12,7 +12,7 @@
 #include "render/screens.h"
 #include "sim/world_update.h"
 
-int32_t gameState = Splash;
+GameState gameState = GameState::Splash;
 int32_t splashStartTicks = 0;
 bool quitRequested = false;
 static bool hasMouseFocus = false;
@@ -38,7 +38,8 @@ float computeStepFactor(float fps)
 
 static bool advancePressed()
 {
-    return mouseButtonState[SDL_BUTTON_LEFT] == KeyPressed || keyState[KeyAdvance] == KeyPressed;
+    return mouseButtonState[SDL_BUTTON_LEFT] == InputState::KeyPressed ||
+           keyState[KeyAdvance] == InputState::KeyPressed;
 }
 
 void stepGameState()
@@ -48,19 +49,19 @@ void stepGameState()
         splashStartTicks = lastTicks;
     }
     switch (gameState) {
-    case Splash:
+    case GameState::Splash:
         drawSplashScreen();
         if (lastTicks > splashStartTicks + SplashMillis || advancePressed()) {
-            gameState = Title;
+            gameState = GameState::Title;
         }
         break;
-    case Title:
+    case GameState::Title:
         drawTitleScreen();
         if (advancePressed()) {
-            gameState = Playing;
+            gameState = GameState::Playing;
         }
         break;
-    case Playing:
+    case GameState::Playing:
         updateWorld(stepFactor);
         drawScene();
         drawHud();

@@ -2,10 +2,10 @@
 #pragma once
 #include <cstdint>
 
-enum GameState : int32_t { Splash = 0, Title = 1, Playing = 2 };
+enum class GameState : int32_t { Splash = 0, Title = 1, Playing = 2 };
 
 // Written by the frame loop and the game-state step; main reads quitRequested.
-extern int32_t gameState;
+extern GameState gameState;
 extern int32_t splashStartTicks;
 extern bool quitRequested;
 extern bool pastFirstFrame;

@@ -3,22 +3,22 @@
 #include <SDL/SDL.h>
 #include <cstring>
 
-int32_t keyState[KeyStateCount];
-int32_t mouseButtonState[MouseButtonCount];
+InputState keyState[KeyStateCount];
+InputState mouseButtonState[MouseButtonCount];
 int32_t mouseX = 0;
 int32_t mouseY = 0;
 
-static void settlePressed(int32_t* states, int count)
+static void settlePressed(InputState* states, int count)
 {
     for (int i = 0; i < count; ++i) {
-        if (states[i] == KeyPressed) {
-            states[i] = KeyHeld;
+        if (states[i] == InputState::KeyPressed) {
+            states[i] = InputState::KeyHeld;
         }
     }
 }
 
 // Codes outside the tables are dropped rather than written past their end.
-static void takeKeyEvents(Uint32 mask, int32_t newState)
+static void takeKeyEvents(Uint32 mask, InputState newState)
 {
     SDL_Event event;
     while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, mask) > 0) {
@@ -32,7 +32,7 @@ static void takeKeyEvents(Uint32 mask, int32_t newState)
     }
 }
 
-static void takeButtonEvents(Uint32 mask, int32_t newState)
+static void takeButtonEvents(Uint32 mask, InputState newState)
 {
     SDL_Event event;
     while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, mask) > 0) {
@@ -46,11 +46,11 @@ static void takeButtonEvents(Uint32 mask, int32_t newState)
 void updateInput()
 {
     settlePressed(keyState, KeyStateCount);
-    takeKeyEvents(SDL_KEYDOWNMASK, KeyPressed);
-    takeKeyEvents(SDL_KEYUPMASK, KeyUp);
+    takeKeyEvents(SDL_KEYDOWNMASK, InputState::KeyPressed);
+    takeKeyEvents(SDL_KEYUPMASK, InputState::KeyUp);
     settlePressed(mouseButtonState, MouseButtonCount);
-    takeButtonEvents(SDL_MOUSEBUTTONDOWNMASK, KeyPressed);
-    takeButtonEvents(SDL_MOUSEBUTTONUPMASK, KeyUp);
+    takeButtonEvents(SDL_MOUSEBUTTONDOWNMASK, InputState::KeyPressed);
+    takeButtonEvents(SDL_MOUSEBUTTONUPMASK, InputState::KeyUp);
     int x = 0;
     int y = 0;
     SDL_GetMouseState(&x, &y);

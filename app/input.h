@@ -2,13 +2,13 @@
 #pragma once
 #include <cstdint>
 
-enum InputState : int32_t { KeyUp = 0, KeyHeld = 1, KeyPressed = 2 };
+enum class InputState : int32_t { KeyUp = 0, KeyHeld = 1, KeyPressed = 2 };
 
 constexpr int KeyStateCount = 500;
 constexpr int MouseButtonCount = 10;
 // Written by updateInput (and by replays and tests in its place); everything else only reads.
-extern int32_t keyState[KeyStateCount];
-extern int32_t mouseButtonState[MouseButtonCount];
+extern InputState keyState[KeyStateCount];
+extern InputState mouseButtonState[MouseButtonCount];
 extern int32_t mouseX;
 extern int32_t mouseY;
 

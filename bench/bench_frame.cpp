@@ -91,7 +91,7 @@ void placeHeroInDensestStreet()
         for (int z = 0; z < GridSize; ++z) {
             int cells = 0;
             for (int level = 0; level < LevelCount; ++level) {
-                cells += cityGrid.cells[x][level][z].type != Empty;
+                cells += cityGrid.cells[x][level][z].type != CellType::Empty;
             }
             columnCells[x + 1][z + 1] = cells + columnCells[x][z + 1] + columnCells[x + 1][z] - columnCells[x][z];
         }

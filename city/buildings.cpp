@@ -12,7 +12,7 @@ static void assignStoreyCounts()
 {
     for (int x = 0; x < GridSize; ++x) {
         for (int z = 0; z < GridSize; ++z) {
-            scratchMap[x][z] = groundType(x, z) == Empty ? 1 : 0;
+            scratchMap[x][z] = groundType(x, z) == CellType::Empty ? 1 : 0;
         }
     }
     // The first visited cell of a block is its -x, -z corner, so one draw fills the whole block.
@@ -35,33 +35,33 @@ static void assignStoreyCounts()
 // The ground storey of an Empty cell from its neighbours; later rules override earlier ones.
 static void shapeGroundStorey(int x, int z)
 {
-    bool e = groundTypeAt(x, z + 1) == Pavement, s = groundTypeAt(x + 1, z) == Pavement;
-    bool w = groundTypeAt(x, z - 1) == Pavement, n = groundTypeAt(x - 1, z) == Pavement;
+    bool e = groundTypeAt(x, z + 1) == CellType::Pavement, s = groundTypeAt(x + 1, z) == CellType::Pavement;
+    bool w = groundTypeAt(x, z - 1) == CellType::Pavement, n = groundTypeAt(x - 1, z) == CellType::Pavement;
     const CellRule rules[] = {
-        {e, SideGround, 0},
-        {s, SideGround, 1},
-        {w, SideGround, 2},
-        {n, SideGround, 3},
-        {e && groundTypeAt(x, z + 2) == Road, StreetGround, 0},
-        {s && groundTypeAt(x + 2, z) == Road, StreetGround, 1},
-        {w && groundTypeAt(x, z - 2) == Road, StreetGround, 2},
-        {n && groundTypeAt(x - 2, z) == Road, StreetGround, 3},
-        {n && e, CornerGround, 0},
-        {s && e, CornerGround, 1},
-        {s && w, CornerGround, 2},
-        {n && w, CornerGround, 3},
+        {e, CellType::SideGround, 0},
+        {s, CellType::SideGround, 1},
+        {w, CellType::SideGround, 2},
+        {n, CellType::SideGround, 3},
+        {e && groundTypeAt(x, z + 2) == CellType::Road, CellType::StreetGround, 0},
+        {s && groundTypeAt(x + 2, z) == CellType::Road, CellType::StreetGround, 1},
+        {w && groundTypeAt(x, z - 2) == CellType::Road, CellType::StreetGround, 2},
+        {n && groundTypeAt(x - 2, z) == CellType::Road, CellType::StreetGround, 3},
+        {n && e, CellType::CornerGround, 0},
+        {s && e, CellType::CornerGround, 1},
+        {s && w, CellType::CornerGround, 2},
+        {n && w, CellType::CornerGround, 3},
     };
-    cityGrid.cells[x][GroundLevel][z] = lastMatchingRule(rules, Empty);
+    cityGrid.cells[x][GroundLevel][z] = lastMatchingRule(rules, CellType::Empty);
 }
 
-static CellType upperStorey(int groundTypeBelow, bool top)
+static CellType upperStorey(CellType groundTypeBelow, bool top)
 {
     switch (groundTypeBelow) {
-    case Empty: return top ? Roof : Empty;
-    case CornerGround: return top ? CornerTop : CornerMiddle;
-    case SideGround: return top ? SideTop : SideMiddle;
-    case StreetGround: return top ? StreetTop : StreetMiddle;
-    default: return Empty;
+    case CellType::Empty: return top ? CellType::Roof : CellType::Empty;
+    case CellType::CornerGround: return top ? CellType::CornerTop : CellType::CornerMiddle;
+    case CellType::SideGround: return top ? CellType::SideTop : CellType::SideMiddle;
+    case CellType::StreetGround: return top ? CellType::StreetTop : CellType::StreetMiddle;
+    default: return CellType::Empty;
     }
 }
 
@@ -70,7 +70,7 @@ void raiseBuildings()
     assignStoreyCounts();
     for (int x = 1; x <= 198; ++x) {
         for (int z = 1; z <= 198; ++z) {
-            if (groundType(x, z) == Empty) {
+            if (groundType(x, z) == CellType::Empty) {
                 shapeGroundStorey(x, z);
             }
         }
@@ -90,16 +90,16 @@ void raiseBuildings()
 // otherwise get doors on its pavement or inside it.
 static void makeDoor(int x, int z)
 {
-    int type = groundTypeAt(x, z);
-    if (type == SideGround || type == StreetGround || type == DoorGround) {
-        groundType(x, z) = DoorGround;
+    CellType type = groundTypeAt(x, z);
+    if (type == CellType::SideGround || type == CellType::StreetGround || type == CellType::DoorGround) {
+        groundType(x, z) = CellType::DoorGround;
     }
 }
 
 static int emptyRun(int x, int z, int dx, int dz)
 {
     int n = 0;
-    while (groundTypeAt(x + n * dx, z + n * dz) == Empty) {
+    while (groundTypeAt(x + n * dx, z + n * dz) == CellType::Empty) {
         ++n;
     }
     return n;
@@ -128,7 +128,7 @@ static void placeDoorsOfInterior(int x, int z)
         {r1, z + cols + 2, r1, z + cols},
     };
     for (const int* probe : streetProbe) {
-        if (groundTypeAt(probe[0], probe[1]) == Road) {
+        if (groundTypeAt(probe[0], probe[1]) == CellType::Road) {
             makeDoor(probe[2], probe[3]);
             ++k;
         }
@@ -149,7 +149,7 @@ void placeDoors()
 {
     for (int x = 0; x < GridSize; ++x) {
         for (int z = 0; z < GridSize; ++z) {
-            interiorMark[x][z] = groundType(x, z) == Empty ? 1 : 0;
+            interiorMark[x][z] = groundType(x, z) == CellType::Empty ? 1 : 0;
         }
     }
     for (int x = 0; x < GridSize; ++x) {
@@ -161,9 +161,10 @@ void placeDoors()
     }
 }
 
-static bool isBuildingColumn(int type)
+static bool isBuildingColumn(CellType type)
 {
-    return type == Empty || type == CornerGround || type == SideGround || type == DoorGround || type == StreetGround;
+    return type == CellType::Empty || type == CellType::CornerGround || type == CellType::SideGround ||
+           type == CellType::DoorGround || type == CellType::StreetGround;
 }
 
 static Tint drawBuildingColour()

@@ -9,7 +9,7 @@ constexpr int GroundLevel = 1;
 constexpr int CoarseSize = 40;
 constexpr int CoarseSpan = 5;
 
-enum CellType : int8_t {
+enum class CellType : int8_t {
     Empty = 0,
     Roof = 1,
     CornerTop = 2,
@@ -33,7 +33,7 @@ enum CellType : int8_t {
 constexpr int CellTypeCount = 19;
 
 struct GridCell {
-    int8_t type;
+    CellType type;
     uint8_t rotation;
 };
 

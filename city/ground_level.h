@@ -5,10 +5,13 @@
 inline bool insideGrid(int x, int z) { return x >= 0 && x < GridSize && z >= 0 && z < GridSize; }
 
 // The type of ground cell (x, z); the caller keeps the indices inside the grid.
-inline int8_t& groundType(int x, int z) { return cityGrid.cells[x][GroundLevel][z].type; }
+inline CellType& groundType(int x, int z) { return cityGrid.cells[x][GroundLevel][z].type; }
 
-// The type of ground cell (x, z), or -1 (matching no type) outside the grid.
-inline int groundTypeAt(int x, int z) { return insideGrid(x, z) ? groundType(x, z) : -1; }
+// Stands for the ground outside the grid: a value that matches no cell type.
+constexpr CellType OutsideGrid = static_cast<CellType>(-1);
+
+// The type of ground cell (x, z), or OutsideGrid outside the grid.
+inline CellType groundTypeAt(int x, int z) { return insideGrid(x, z) ? groundType(x, z) : OutsideGrid; }
 
 inline void setGround(int x, int z, CellType type, int rotation)
 {

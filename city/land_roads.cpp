@@ -55,10 +55,10 @@ void generateLandAndRoads()
         for (int z = 0; z < GridSize; ++z) {
             int cx = x / CoarseSpan, cz = z / CoarseSpan;
             if (coarseRoads[cx][cz] != 0) {
-                groundType(x, z) = Road;
+                groundType(x, z) = CellType::Road;
             }
             if (coarseWater[cx][cz] != 0) {
-                groundType(x, z) = Water;
+                groundType(x, z) = CellType::Water;
             }
         }
     }

@@ -5,11 +5,11 @@
 #include "city/random_source.h"
 
 // True if any of the 8 neighbours of (x, z) is of type A or of type B.
-static bool anyNeighbourIs(int x, int z, int typeA, int typeB)
+static bool anyNeighbourIs(int x, int z, CellType typeA, CellType typeB)
 {
     for (int dx = -1; dx <= 1; ++dx) {
         for (int dz = -1; dz <= 1; ++dz) {
-            int type = groundType(x + dx, z + dz);
+            CellType type = groundType(x + dx, z + dz);
             if ((dx != 0 || dz != 0) && (type == typeA || type == typeB)) {
                 return true;
             }
@@ -23,8 +23,8 @@ static bool anyNeighbourIsLand(int x, int z)
 {
     for (int dx = -1; dx <= 1; ++dx) {
         for (int dz = -1; dz <= 1; ++dz) {
-            int type = groundType(x + dx, z + dz);
-            if (type != Water && type != Pavement) {
+            CellType type = groundType(x + dx, z + dz);
+            if (type != CellType::Water && type != CellType::Pavement) {
                 return true;
             }
         }
@@ -36,15 +36,15 @@ static void edgeRoadsAndShores()
 {
     for (int x = 1; x <= 198; ++x) {
         for (int z = 1; z <= 198; ++z) {
-            if (groundType(x, z) == Road && anyNeighbourIs(x, z, Empty, Water)) {
-                groundType(x, z) = Pavement;
+            if (groundType(x, z) == CellType::Road && anyNeighbourIs(x, z, CellType::Empty, CellType::Water)) {
+                groundType(x, z) = CellType::Pavement;
             }
         }
     }
     for (int x = 1; x <= 198; ++x) {
         for (int z = 1; z <= 198; ++z) {
-            if (groundType(x, z) == Water && anyNeighbourIsLand(x, z)) {
-                groundType(x, z) = Pavement;
+            if (groundType(x, z) == CellType::Water && anyNeighbourIsLand(x, z)) {
+                groundType(x, z) = CellType::Pavement;
             }
         }
     }
@@ -54,12 +54,13 @@ static void edgeRoadsAndShores()
 // walk from running alongside, or ending next to, pavement that is already there.
 static void walkPavement(int x, int z, int dx, int dz)
 {
-    while (groundTypeAt(x + dx, z + dz) == Empty) {
+    while (groundTypeAt(x + dx, z + dz) == CellType::Empty) {
         int nx = x + dx, nz = z + dz;
-        if (groundTypeAt(nx + dz, nz + dx) == Pavement || groundTypeAt(nx - dz, nz - dx) == Pavement) {
+        if (groundTypeAt(nx + dz, nz + dx) == CellType::Pavement ||
+            groundTypeAt(nx - dz, nz - dx) == CellType::Pavement) {
             return;
         }
-        groundType(nx, nz) = Pavement;
+        groundType(nx, nz) = CellType::Pavement;
         x = nx;
         z = nz;
     }
@@ -101,15 +102,15 @@ static void tryBlockCut(int dx, int dz)
     int x = randomBelow(GridSize);
     int z = randomBelow(GridSize);
     for (int k = -3; k <= 3; ++k) {
-        if (groundTypeAt(x + k * dz, z + k * dx) != Empty) {
+        if (groundTypeAt(x + k * dz, z + k * dx) != CellType::Empty) {
             return;
         }
     }
-    groundType(x, z) = Pavement;
+    groundType(x, z) = CellType::Pavement;
     for (int sign = -1; sign <= 1; sign += 2) {
         int nx = x + sign * dx, nz = z + sign * dz;
-        while (groundTypeAt(nx, nz) == Empty) {
-            groundType(nx, nz) = Pavement;
+        while (groundTypeAt(nx, nz) == CellType::Empty) {
+            groundType(nx, nz) = CellType::Pavement;
             nx += sign * dx;
             nz += sign * dz;
         }

@@ -10,44 +10,47 @@ static void markRoadCentres()
 {
     for (int x = 2; x <= 197; ++x) {
         for (int z = 2; z <= 197; ++z) {
-            if (groundType(x, z) != Road) {
+            if (groundType(x, z) != CellType::Road) {
                 continue;
             }
             // Two independent tests: a cell that passes both ends with rotation 1.
-            if (groundType(x - 2, z) == Pavement && groundType(x + 2, z) == Pavement) {
-                setGround(x, z, RoadCentre, 0);
+            if (groundType(x - 2, z) == CellType::Pavement && groundType(x + 2, z) == CellType::Pavement) {
+                setGround(x, z, CellType::RoadCentre, 0);
             }
-            if (groundType(x, z - 2) == Pavement && groundType(x, z + 2) == Pavement) {
-                setGround(x, z, RoadCentre, 1);
+            if (groundType(x, z - 2) == CellType::Pavement && groundType(x, z + 2) == CellType::Pavement) {
+                setGround(x, z, CellType::RoadCentre, 1);
             }
         }
     }
 }
 
-static bool isLower(int type) { return type == Road || type == RoadCentre || type == Water; }
+static bool isLower(CellType type)
+{
+    return type == CellType::Road || type == CellType::RoadCentre || type == CellType::Water;
+}
 
 static void addKerbs()
 {
     for (int x = 1; x <= 198; ++x) {
         for (int z = 1; z <= 198; ++z) {
-            if (groundType(x, z) != Pavement) {
+            if (groundType(x, z) != CellType::Pavement) {
                 continue;
             }
             bool w = isLower(groundType(x, z - 1)), e = isLower(groundType(x, z + 1));
             bool n = isLower(groundType(x - 1, z)), s = isLower(groundType(x + 1, z));
             const CellRule rules[] = {
-                {w, KerbSide, 3},
-                {e, KerbSide, 1},
-                {n, KerbSide, 0},
-                {s, KerbSide, 2},
-                {w && n, KerbCorner, 3},
-                {e && s, KerbCorner, 1},
-                {e && n, KerbCorner, 0},
-                {w && s, KerbCorner, 2},
-                {n && s, KerbOpposite, 0},
-                {w && e, KerbOpposite, 1},
+                {w, CellType::KerbSide, 3},
+                {e, CellType::KerbSide, 1},
+                {n, CellType::KerbSide, 0},
+                {s, CellType::KerbSide, 2},
+                {w && n, CellType::KerbCorner, 3},
+                {e && s, CellType::KerbCorner, 1},
+                {e && n, CellType::KerbCorner, 0},
+                {w && s, CellType::KerbCorner, 2},
+                {n && s, CellType::KerbOpposite, 0},
+                {w && e, CellType::KerbOpposite, 1},
             };
-            cityGrid.cells[x][GroundLevel][z] = lastMatchingRule(rules, Pavement);
+            cityGrid.cells[x][GroundLevel][z] = lastMatchingRule(rules, CellType::Pavement);
         }
     }
 }
@@ -58,10 +61,10 @@ void finishStreets()
     addKerbs();
 }
 
-static bool isWalkable(int type)
+static bool isWalkable(CellType type)
 {
-    return type == Pavement || type == KerbSide || type == KerbCorner || type == Road || type == RoadCentre ||
-           type == KerbOpposite;
+    return type == CellType::Pavement || type == CellType::KerbSide || type == CellType::KerbCorner ||
+           type == CellType::Road || type == CellType::RoadCentre || type == CellType::KerbOpposite;
 }
 
 void buildWalkableMap()
@@ -102,7 +105,7 @@ void placeInitialActors()
         Actor* actor = actorPool[placed];
         *actor = Actor{};
         actorGrid.slots[x][z][actorGrid.count[x][z]] = actor;
-        actor->kind = randomBelow(3);
+        actor->kind = static_cast<ActorKind>(randomBelow(ActorKindCount));
         actor->x = 10.0f * x;
         actor->y = 0.0f;
         actor->z = 10.0f * z;

@@ -184,7 +184,7 @@ bool menuButton(const char* label, int rowY)
 {
     bool over = mouseX > ButtonLeft && mouseX < ButtonRight
         && mouseY > rowY - ButtonHalfHeight && mouseY < rowY + ButtonHalfHeight;
-    bool clicked = over && mouseButtonState[SDL_BUTTON_LEFT] == KeyPressed;
+    bool clicked = over && mouseButtonState[SDL_BUTTON_LEFT] == InputState::KeyPressed;
     drawFrame(170, rowY - 7, over ? 1 : 0);
     int halfWidth = static_cast<int>(std::strlen(label) * GlyphAdvance * 0.5);
     drawText(label, 320 - halfWidth, rowY - 10);

@@ -35,7 +35,7 @@ void initPauseScreen()
 
 void updateMenu(float step)
 {
-    if (keyState[KeyMenu] == KeyPressed) {
+    if (keyState[KeyMenu] == InputState::KeyPressed) {
         menuOpen = !menuOpen;
     }
     menuFade += menuOpen ? FadePerStep * step : -FadePerStep * step;

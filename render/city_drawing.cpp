@@ -81,10 +81,11 @@ static void appendColumn(int x, int z, IndexRange xs, IndexRange zs)
     }
     for (int level = 0; level < LevelCount; ++level) {
         const GridCell& cell = cityGrid.cells[x][level][z];
-        if (cell.type <= 0 || cell.type >= CellTypeCount) {
+        int type = static_cast<int>(cell.type);
+        if (type <= 0 || type >= CellTypeCount) {
             continue;
         }
-        const TilePiece& piece = tilePieces[cell.type];
+        const TilePiece& piece = tilePieces[type];
         const float* vertices = piece.vertices[cell.rotation & 3];
         if (piece.vertexCount <= 0 || vertices == nullptr || piece.texCoords == nullptr) {
             continue;
@@ -133,11 +134,12 @@ void drawCityCellByCell(int cellX, int cellZ)
         for (int x = xs.first; x <= xs.last; ++x) {
             for (int z = zs.first; z <= zs.last; ++z) {
                 const GridCell& cell = cityGrid.cells[x][level][z];
-                if (cell.type <= 0) {
+                int type = static_cast<int>(cell.type);
+                if (type <= 0) {
                     continue;
                 }
                 const Tint& tint = cityGrid.tint[x][z];
-                const TilePiece& piece = tilePieces[cell.type];
+                const TilePiece& piece = tilePieces[type];
                 glColor4f(tint.red, tint.green, tint.blue, 1.0f);
                 glPushMatrix();
                 glTranslatef(static_cast<float>(CellSize * x), static_cast<float>(CellSize * level),

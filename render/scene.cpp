@@ -60,7 +60,7 @@ static void drawCity()
     sceneDrawCount += drawCityCells(hero.cellX, hero.cellZ);
 }
 
-static void drawMonsterPass(int32_t kind, uint32_t texture, const KeyframeModel& model)
+static void drawMonsterPass(ActorKind kind, uint32_t texture, const KeyframeModel& model)
 {
     glBindTexture(GL_TEXTURE_2D, texture);
     glTexCoordPointer(2, GL_FLOAT, 0, model.texCoords);
@@ -87,7 +87,8 @@ static void drawMonsterPass(int32_t kind, uint32_t texture, const KeyframeModel&
 static void drawHero()
 {
     // The one allocation of a frame: the hero's blend of its two current poses.
-    float* frame = interpolateFrame(3 * heroModel.vertexCount, heroPoses[hero.prevAnimState], heroPoses[hero.animState],
+    float* frame = interpolateFrame(3 * heroModel.vertexCount, heroPoses[static_cast<int>(hero.prevAnimState)],
+        heroPoses[static_cast<int>(hero.animState)],
         hero.animPhase);
     glBindTexture(GL_TEXTURE_2D, heroTexture);
     glPushMatrix();
@@ -110,9 +111,9 @@ void drawScene()
 
     drawCity();
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-    drawMonsterPass(Zombie, zombieTexture, zombieModel);
-    drawMonsterPass(BigMonster, bigMonsterTexture, bigMonsterModel);
-    drawMonsterPass(Robot, robotTexture, robotModel);
+    drawMonsterPass(ActorKind::Zombie, zombieTexture, zombieModel);
+    drawMonsterPass(ActorKind::BigMonster, bigMonsterTexture, bigMonsterModel);
+    drawMonsterPass(ActorKind::Robot, robotTexture, robotModel);
     drawHero();
     // The sky comes last: depth testing gives the same picture as drawing it first, but the
     // software renderer then shades only the sky the city leaves visible instead of the whole

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include "city/city_grid.h"
 
-enum ActorKind : int32_t { Zombie = 0, BigMonster = 1, Robot = 2 };
+enum class ActorKind : int32_t { Zombie = 0, BigMonster = 1, Robot = 2 };
 constexpr int ActorKindCount = 3;
 extern const float KindRadius[ActorKindCount];
 extern const float KindHeight[ActorKindCount];
@@ -11,7 +11,7 @@ extern const float KindChaseStep[ActorKindCount];
 extern const float KindAnimRate[ActorKindCount];
 
 struct Actor {
-    int32_t kind;
+    ActorKind kind;
     float x, y, z;
     float heading;
     float animPhase;
@@ -26,7 +26,7 @@ struct ActorGrid {
 // Filled by placeInitialActors at start-up, refiled by the monster update; drawing reads it.
 extern ActorGrid actorGrid;
 
-enum HeroAnimState : int32_t {
+enum class HeroAnimState : int32_t {
     Walk0 = 0,
     Walk1 = 1,
     Walk2 = 2,
@@ -48,8 +48,8 @@ struct Hero {
     bool flying = false;
     bool primaryAttackPending = false;
     bool secondaryAttackPending = false;
-    int32_t animState = Walk2;
-    int32_t prevAnimState = Walk1;
+    HeroAnimState animState = HeroAnimState::Walk2;
+    HeroAnimState prevAnimState = HeroAnimState::Walk1;
     float animPhase = 0.5f;
     // Cell and level of the position, clamped to the grid while the hero is outside the city.
     int32_t cellX = 0, cellY = 0, cellZ = 0;

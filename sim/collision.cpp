@@ -117,10 +117,11 @@ static void collideWithCells(Vec3& centre, IndexRange xs, IndexRange levels, Ind
         for (int by = levels.first; by <= levels.last; ++by) {
             for (int bz = zs.first; bz <= zs.last; ++bz) {
                 const GridCell& cell = cityGrid.cells[bx][by][bz];
-                if (cell.type <= Empty || cell.type >= CellTypeCount) {
+                int type = static_cast<int>(cell.type);
+                if (type <= 0 || type >= CellTypeCount) {
                     continue;
                 }
-                const CollisionMesh* mesh = collisionMeshTable[cell.type][cell.rotation & 3];
+                const CollisionMesh* mesh = collisionMeshTable[type][cell.rotation & 3];
                 if (mesh == nullptr) {
                     continue;
                 }
@@ -160,13 +161,13 @@ static float floorHeight(int i, int j)
         return 0.0f;
     }
     switch (cityGrid.cells[i][GroundLevel][j].type) {
-    case Pavement:
-    case KerbSide:
-    case KerbCorner:
-    case KerbOpposite:
+    case CellType::Pavement:
+    case CellType::KerbSide:
+    case CellType::KerbCorner:
+    case CellType::KerbOpposite:
         return 5.0f;
-    case Road:
-    case RoadCentre:
+    case CellType::Road:
+    case CellType::RoadCentre:
         return 4.0f;
     default:
         return 0.0f;
@@ -221,7 +222,7 @@ void pushOutOfBlockedCells(float& x, float& z, float& y, float radius)
 void buildCollisionMeshes()
 {
     // The meshes live for the whole run; a second pass would sink the water twice.
-    if (collisionMeshTable[Empty][0] != nullptr) {
+    if (collisionMeshTable[static_cast<int>(CellType::Empty)][0] != nullptr) {
         return;
     }
     for (int type = 0; type < CellTypeCount; ++type) {
@@ -230,7 +231,7 @@ void buildCollisionMeshes()
         }
     }
     // Only the corners move: the shift is a translation, so the normals still hold.
-    for (CollisionMesh* mesh : collisionMeshTable[Water]) {
+    for (CollisionMesh* mesh : collisionMeshTable[static_cast<int>(CellType::Water)]) {
         for (int i = 0; i < mesh->triangleCount; ++i) {
             mesh->cornerA[i].y -= WaterSink;
             mesh->cornerB[i].y -= WaterSink;

@@ -4,28 +4,29 @@
 
 #include "sim/actors.h"
 
-static bool isWalkState(int32_t state) { return state >= Walk0 && state <= Walk3; }
+static bool isWalkState(HeroAnimState state) { return state >= HeroAnimState::Walk0 && state <= HeroAnimState::Walk3; }
 
-static int32_t nextAnimState(int32_t old)
+static HeroAnimState nextAnimState(HeroAnimState old)
 {
     if (hero.primaryAttackPending || hero.secondaryAttackPending) {
-        int32_t attack = hero.primaryAttackPending ? PrimaryAttack : SecondaryAttack;
+        HeroAnimState attack =
+            hero.primaryAttackPending ? HeroAnimState::PrimaryAttack : HeroAnimState::SecondaryAttack;
         hero.primaryAttackPending = false;
         hero.secondaryAttackPending = false;
         return attack;
     }
     if (!hero.onGround) {
-        return hero.flying ? Flying : Airborne;
+        return hero.flying ? HeroAnimState::Flying : HeroAnimState::Airborne;
     }
     switch (old) {
-    case Walk0:
-        return Walk1;
-    case Walk1:
-        return Walk2;
-    case Walk2:
-        return Walk3;
+    case HeroAnimState::Walk0:
+        return HeroAnimState::Walk1;
+    case HeroAnimState::Walk1:
+        return HeroAnimState::Walk2;
+    case HeroAnimState::Walk2:
+        return HeroAnimState::Walk3;
     default:
-        return Walk0;
+        return HeroAnimState::Walk0;
     }
 }
 
@@ -39,7 +40,7 @@ void updateHeroAnimation(float f)
     }
     hero.animPhase += rate * f;
     if (hero.animPhase >= 1.0f) {
-        int32_t old = hero.animState;
+        HeroAnimState old = hero.animState;
         hero.prevAnimState = old;
         hero.animPhase = 0.0f;
         hero.animState = nextAnimState(old);

@@ -6,7 +6,7 @@
 #include "sim/actors.h"
 #include "sim/vector_math.h"
 
-static bool keyHeld(int code) { return keyState[code] != KeyUp; }
+static bool keyHeld(int code) { return keyState[code] != InputState::KeyUp; }
 
 static void regenerate(float f)
 {
@@ -57,9 +57,9 @@ void steerHero(float f)
 {
     hero.flying = hero.energy > 0.0f && keyHeld(KeyFly);
     if (!hero.primaryAttackPending && !hero.secondaryAttackPending) {
-        if (mouseButtonState[ButtonPrimary] == KeyPressed) {
+        if (mouseButtonState[ButtonPrimary] == InputState::KeyPressed) {
             hero.primaryAttackPending = true;
-        } else if (mouseButtonState[ButtonSecondary] == KeyPressed) {
+        } else if (mouseButtonState[ButtonSecondary] == InputState::KeyPressed) {
             hero.secondaryAttackPending = true;
         }
     }

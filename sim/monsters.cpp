@@ -23,7 +23,7 @@ static void separateFromNeighbours(Actor* m, int i, int j)
                 float dx = m->x - n->x;
                 float dz = m->z - n->z;
                 float d = std::sqrt(dx * dx + dz * dz);
-                float r = KindRadius[m->kind] + KindRadius[n->kind];
+                float r = KindRadius[static_cast<int>(m->kind)] + KindRadius[static_cast<int>(n->kind)];
                 if (d < r) {
                     // At one point atan2(0, 0) is 0: the pair separates along x.
                     float a = std::atan2(dz, dx);
@@ -63,17 +63,18 @@ static bool refileActor(int i, int j, int s)
 
 static void updateMonster(Actor* m, int i, int j, float f)
 {
-    m->animPhase += KindAnimRate[m->kind] * f;
+    int kind = static_cast<int>(m->kind);
+    m->animPhase += KindAnimRate[kind] * f;
     while (m->animPhase > 4.0f) {
         m->animPhase -= 4.0f;
     }
     m->heading = std::atan2(hero.z - m->z, hero.x - m->x);
     // The chase is a fixed step per update, deliberately not scaled by f.
-    m->x += std::cos(m->heading) * KindChaseStep[m->kind];
-    m->z += std::sin(m->heading) * KindChaseStep[m->kind];
+    m->x += std::cos(m->heading) * KindChaseStep[kind];
+    m->z += std::sin(m->heading) * KindChaseStep[kind];
     m->y -= 0.2f * f;
     separateFromNeighbours(m, i, j);
-    pushOutOfBlockedCells(m->x, m->z, m->y, KindRadius[m->kind]);
+    pushOutOfBlockedCells(m->x, m->z, m->y, KindRadius[kind]);
 }
 
 void updateMonsters(float f)
@@ -102,14 +103,15 @@ void applyMonsterContact(float f)
         for (int mz = zs.first; mz <= zs.last; ++mz) {
             for (int s = 0; s < actorGrid.count[mx][mz]; ++s) {
                 Actor* m = actorGrid.slots[mx][mz][s];
+                int kind = static_cast<int>(m->kind);
                 // Standing on a monster's head is safe.
-                if (!(hero.y - KindHeight[m->kind] < m->y)) {
+                if (!(hero.y - KindHeight[kind] < m->y)) {
                     continue;
                 }
                 float dx = m->x - hero.x;
                 float dz = m->z - hero.z;
                 float d = std::sqrt(dx * dx + dz * dz);
-                float r = KindRadius[m->kind] + HeroContactRadius;
+                float r = KindRadius[kind] + HeroContactRadius;
                 if (!(d < r)) {
                     continue;
                 }

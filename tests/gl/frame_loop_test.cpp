@@ -23,7 +23,7 @@ protected:
         }
         std::memset(keyState, 0, sizeof keyState);
         std::memset(mouseButtonState, 0, sizeof mouseButtonState);
-        gameState = Splash;
+        gameState = GameState::Splash;
         splashStartTicks = 0;
         quitRequested = false;
         menuOpen = false;
@@ -48,33 +48,33 @@ protected:
 TEST_F(FrameLoop, OneClickAdvancesExactlyOneState)
 {
     runFrame();
-    EXPECT_EQ(gameState, Splash);
+    EXPECT_EQ(gameState, GameState::Splash);
     push(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT);
     runFrame();
-    EXPECT_EQ(gameState, Title);
+    EXPECT_EQ(gameState, GameState::Title);
     runFrame();  // the button is still held: not a new press
-    EXPECT_EQ(gameState, Title);
+    EXPECT_EQ(gameState, GameState::Title);
     push(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT);
     runFrame();
     push(SDL_KEYDOWN, SDLK_a);
     runFrame();
-    EXPECT_EQ(gameState, Playing);
+    EXPECT_EQ(gameState, GameState::Playing);
     push(SDL_KEYUP, SDLK_a);
     runFrame();
-    EXPECT_EQ(gameState, Playing);
+    EXPECT_EQ(gameState, GameState::Playing);
 }
 
 TEST_F(FrameLoop, SplashGivesWayAfterFiveSeconds)
 {
     runFrame();
     EXPECT_NE(splashStartTicks, 0);
-    EXPECT_EQ(gameState, Splash);
+    EXPECT_EQ(gameState, GameState::Splash);
     splashStartTicks = lastTicks - 4980;
     runFrame();
-    EXPECT_EQ(gameState, Splash);
+    EXPECT_EQ(gameState, GameState::Splash);
     splashStartTicks = lastTicks - 5001;
     runFrame();
-    EXPECT_EQ(gameState, Title);
+    EXPECT_EQ(gameState, GameState::Title);
 }
 
 TEST_F(FrameLoop, QuitEventEndsTheLoopAfterTheFrame)

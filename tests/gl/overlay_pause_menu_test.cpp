@@ -33,7 +33,7 @@ void drawMenuAt(float fade)
     std::snprintf(clockText, sizeof clockText, "%s", "1:07:02 PM");
     mouseX = 0;
     mouseY = 0;
-    mouseButtonState[SDL_BUTTON_LEFT] = KeyUp;
+    mouseButtonState[SDL_BUTTON_LEFT] = InputState::KeyUp;
     menuOpen = true;
     menuFade = fade;
     EXPECT_FALSE(runPauseMenu());
@@ -134,7 +134,7 @@ protected:
         useTestDashboard();
         initPauseScreen();
         quitRequested = false;
-        gameState = Splash;
+        gameState = GameState::Splash;
         splashStartTicks = 0;
         std::snprintf(titleText, sizeof titleText, "%s", "Lornhaven");
         versionNumber = 0.3f;
@@ -148,7 +148,7 @@ protected:
         updateInput();
         initPauseScreen();
         quitRequested = false;
-        gameState = Splash;
+        gameState = GameState::Splash;
     }
     // Escape down in one frame and up in the next, as a quick key press arrives.
     void escapeFrame()

@@ -41,7 +41,7 @@ void mouseAway()
 {
     mouseX = 0;
     mouseY = 0;
-    mouseButtonState[SDL_BUTTON_LEFT] = KeyUp;
+    mouseButtonState[SDL_BUTTON_LEFT] = InputState::KeyUp;
 }
 
 TEST(DashboardAtlas, ImageIsPaddedTo1024By256WithItsAlphaCopiedUnchanged)
@@ -216,7 +216,7 @@ TEST(MenuButton, HitRectangleIsStrictOnAllFourEdges)
     useTestDashboard();
     openTestWindow();
     const int rowY = 300;
-    mouseButtonState[SDL_BUTTON_LEFT] = KeyPressed;
+    mouseButtonState[SDL_BUTTON_LEFT] = InputState::KeyPressed;
     const int inside[][2] = {{157, 300}, {482, 300}, {320, 280}, {320, 320}};
     for (const auto& at : inside) {
         mouseX = at[0];
@@ -238,10 +238,10 @@ TEST(MenuButton, FrameIsLitWheneverTheMouseIsOverPressedOrNot)
     openTestWindow();
     mouseX = 200;
     mouseY = 300;
-    mouseButtonState[SDL_BUTTON_LEFT] = KeyUp;
+    mouseButtonState[SDL_BUTTON_LEFT] = InputState::KeyUp;
     EXPECT_FALSE(menuButton("Exit", 300));
     expectPixel(150, 273, frameColour(1, 0));
-    mouseButtonState[SDL_BUTTON_LEFT] = KeyHeld;
+    mouseButtonState[SDL_BUTTON_LEFT] = InputState::KeyHeld;
     EXPECT_FALSE(menuButton("Exit", 100));
     expectPixel(150, 73, frameColour(0, 0));
     mouseAway();

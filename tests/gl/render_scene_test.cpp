@@ -97,12 +97,12 @@ protected:
 
         // One piece of our own: the wall on a cell's -x face, sampling the white half.
         writeQuadFacingMinusX(wallPositions, wallTexCoords, -5.0f, 5.0f, -5.0f, 5.0f, 0.25f);
-        savedPiece = tilePieces[Roof];
-        tilePieces[Roof].vertexCount = QuadVertices;
-        for (float*& rotation : tilePieces[Roof].vertices) {
+        savedPiece = tilePieces[static_cast<int>(CellType::Roof)];
+        tilePieces[static_cast<int>(CellType::Roof)].vertexCount = QuadVertices;
+        for (float*& rotation : tilePieces[static_cast<int>(CellType::Roof)].vertices) {
             rotation = wallPositions;
         }
-        tilePieces[Roof].texCoords = wallTexCoords;
+        tilePieces[static_cast<int>(CellType::Roof)].texCoords = wallTexCoords;
 
         texture = makeTwoColourTexture();
         characterTexture = makePlainTexture(Green);
@@ -113,7 +113,7 @@ protected:
 
     void TearDown() override
     {
-        tilePieces[Roof] = savedPiece;
+        tilePieces[static_cast<int>(CellType::Roof)] = savedPiece;
         worldTexture = savedTextures.world;
         heroTexture = savedTextures.hero;
         zombieTexture = savedTextures.zombie;
@@ -136,7 +136,7 @@ protected:
 
     Actor monsters[16] = {};
     int monsterCount = 0;
-    void addMonster(int32_t kind, int cellX, int cellZ, float x, float y, float z)
+    void addMonster(ActorKind kind, int cellX, int cellZ, float x, float y, float z)
     {
         Actor* m = &monsters[monsterCount++];
         *m = Actor{kind, x, y, z, 0.0f, 0.0f};
@@ -166,13 +166,13 @@ TEST_F(SceneDrawing, TintedColumnIsRedAtEveryLevelButCharactersAndSkyAreNot)
     followCamera.z = 1000.0f;
     placeHeroAt(100, 100, 960.0f, 10.0f, 1010.0f);
     for (int level = 0; level < LevelCount; ++level) {
-        cityGrid.cells[100][level][100] = GridCell{Roof, 0};
+        cityGrid.cells[100][level][100] = GridCell{CellType::Roof, 0};
     }
     // The column itself and the columns the characters stand in are all tinted red.
     cityGrid.tint[100][100] = Tint{1.0f, 0.0f, 0.0f};
     cityGrid.tint[99][100] = Tint{1.0f, 0.0f, 0.0f};
     cityGrid.tint[96][101] = Tint{1.0f, 0.0f, 0.0f};
-    addMonster(Zombie, 99, 100, 985.0f, 10.0f, 1000.0f);
+    addMonster(ActorKind::Zombie, 99, 100, 985.0f, 10.0f, 1000.0f);
     // Whatever was bound before (the overlay's atlas in the game), the city shows its own texture.
     glBindTexture(GL_TEXTURE_2D, characterTexture);
 
@@ -215,8 +215,8 @@ TEST_F(SceneDrawing, WindowsClampAtTheGridsEdges)
     static Actor everywhere[GridSize][GridSize];
     for (int x = 0; x < GridSize; ++x) {
         for (int z = 0; z < GridSize; ++z) {
-            cityGrid.cells[x][GroundLevel][z] = GridCell{Roof, 0};
-            everywhere[x][z] = Actor{Robot, 10.0f * x, 10.0f, 10.0f * z, 0.0f, 0.0f};
+            cityGrid.cells[x][GroundLevel][z] = GridCell{CellType::Roof, 0};
+            everywhere[x][z] = Actor{ActorKind::Robot, 10.0f * x, 10.0f, 10.0f * z, 0.0f, 0.0f};
             actorGrid.slots[x][z][0] = &everywhere[x][z];
             actorGrid.count[x][z] = 1;
         }
@@ -252,7 +252,7 @@ TEST_F(SceneDrawing, AFullWindowIsDrawnInSeveralBatchesWithNothingLost)
         for (int x = 50; x <= 125; ++x) {
             for (int z = 75; z <= 125; ++z) {
                 if (z != 100 || x >= 100) {
-                    cityGrid.cells[x][level][z] = GridCell{Roof, 0};
+                    cityGrid.cells[x][level][z] = GridCell{CellType::Roof, 0};
                 }
             }
         }
@@ -268,7 +268,7 @@ TEST_F(SceneDrawing, AFullWindowIsDrawnInSeveralBatchesWithNothingLost)
         int cells = 0;
         for (int x = heroColumn - 25; x <= heroColumn + 25; ++x) {
             for (int z = 75; z <= 125; ++z) {
-                cells += (cityGrid.cells[x][0][z].type != Empty) * LevelCount;
+                cells += (cityGrid.cells[x][0][z].type != CellType::Empty) * LevelCount;
             }
         }
 
@@ -292,18 +292,18 @@ TEST_F(SceneDrawing, APieceTooLargeForABatchIsDrawnInPlace)
     static float bigTexCoords[2 * (CityBatchVertices + QuadVertices)];
     std::memcpy(bigPositions, wallPositions, sizeof wallPositions);
     std::memcpy(bigTexCoords, wallTexCoords, sizeof wallTexCoords);
-    tilePieces[Roof].vertexCount = CityBatchVertices + QuadVertices;
-    for (float*& rotation : tilePieces[Roof].vertices) {
+    tilePieces[static_cast<int>(CellType::Roof)].vertexCount = CityBatchVertices + QuadVertices;
+    for (float*& rotation : tilePieces[static_cast<int>(CellType::Roof)].vertices) {
         rotation = bigPositions;
     }
-    tilePieces[Roof].texCoords = bigTexCoords;
+    tilePieces[static_cast<int>(CellType::Roof)].texCoords = bigTexCoords;
     followCamera.x = 850.0f;
     followCamera.y = 40.0f;
     followCamera.z = 1000.0f;
     placeHeroAt(100, 100, 960.0f, 10.0f, 1000.0f);
     heroModel.vertexCount = 0;
     for (int level = 0; level < LevelCount; ++level) {
-        cityGrid.cells[100][level][100] = GridCell{Roof, 0};
+        cityGrid.cells[100][level][100] = GridCell{CellType::Roof, 0};
     }
     cityGrid.tint[100][100] = Tint{1.0f, 0.0f, 0.0f};
 
@@ -325,13 +325,13 @@ TEST_F(SceneDrawing, EmptyCellsAndEmptyColumnsCostNoDraw)
     EXPECT_EQ(cityCellsDrawn, 0);
     EXPECT_EQ(sceneDrawCount, 2);   // the sky and the hero only
     // Pieces and monsters just outside the windows do not count either.
-    cityGrid.cells[74][GroundLevel][100] = GridCell{Roof, 0};
-    cityGrid.cells[100][8][126] = GridCell{Roof, 0};
-    cityGrid.cells[75][8][125] = GridCell{Roof, 0};   // inside, at the top level
-    addMonster(Zombie, 84, 100, 840.0f, 10.0f, 1000.0f);
-    addMonster(BigMonster, 116, 116, 1160.0f, 10.0f, 1160.0f);
-    addMonster(Robot, 85, 115, 850.0f, 10.0f, 1150.0f);   // inside
-    addMonster(Zombie, 85, 115, 851.0f, 10.0f, 1150.0f);  // inside, same column, other pass
+    cityGrid.cells[74][GroundLevel][100] = GridCell{CellType::Roof, 0};
+    cityGrid.cells[100][8][126] = GridCell{CellType::Roof, 0};
+    cityGrid.cells[75][8][125] = GridCell{CellType::Roof, 0};   // inside, at the top level
+    addMonster(ActorKind::Zombie, 84, 100, 840.0f, 10.0f, 1000.0f);
+    addMonster(ActorKind::BigMonster, 116, 116, 1160.0f, 10.0f, 1160.0f);
+    addMonster(ActorKind::Robot, 85, 115, 850.0f, 10.0f, 1150.0f);   // inside
+    addMonster(ActorKind::Zombie, 85, 115, 851.0f, 10.0f, 1150.0f);  // inside, same column, other pass
     drawScene();
     EXPECT_EQ(cityCellsDrawn, 1);
     EXPECT_EQ(sceneDrawCount, 2 + 1 + 2);
@@ -340,7 +340,7 @@ TEST_F(SceneDrawing, EmptyCellsAndEmptyColumnsCostNoDraw)
 TEST_F(SceneDrawing, LeavesTheStateCleanFor2D)
 {
     placeHeroAt(100, 100, 1000.0f, 10.0f, 1000.0f);
-    cityGrid.cells[101][GroundLevel][100] = GridCell{Roof, 0};
+    cityGrid.cells[101][GroundLevel][100] = GridCell{CellType::Roof, 0};
     cityGrid.tint[101][100] = Tint{0.0f, 1.0f, 0.0f};
     drawScene();
     EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));

@@ -40,7 +40,7 @@ int countCityCellsAround(int cx, int cz)
     for (int level = 0; level < LevelCount; ++level) {
         for (int x = std::max(cx - 25, 0); x < std::min(cx + 26, GridSize); ++x) {
             for (int z = std::max(cz - 25, 0); z < std::min(cz + 26, GridSize); ++z) {
-                cells += cityGrid.cells[x][level][z].type != Empty;
+                cells += cityGrid.cells[x][level][z].type != CellType::Empty;
             }
         }
     }
@@ -67,7 +67,7 @@ TEST(StartUp, PreparesARealCityAndPlacesTheHeroOnAFreeColumn)
     EXPECT_STREQ(titleText, "Lornhaven");
     EXPECT_FLOAT_EQ(versionNumber, 0.3f);
     EXPECT_EQ(hudGlyphWidth, 12.0f);
-    EXPECT_EQ(tilePieces[Road].vertexCount, 6);
+    EXPECT_EQ(tilePieces[static_cast<int>(CellType::Road)].vertexCount, 6);
     const struct {
         uint32_t texture;
         const char* file;

@@ -133,16 +133,17 @@ TEST(CityDoors, ReplaceOnlyGroundStoreyWallsInIrregularBlocks)
     // In these cities a coast-corner walk leaves an irregular block whose door positions fall
     // on an interior cell (seed 1156) and on a corner wall (seed 15570).
     generate(1156);
-    EXPECT_EQ(groundType(129, 122), Empty);
+    EXPECT_EQ(groundType(129, 122), CellType::Empty);
     generate(15570);
-    EXPECT_EQ(groundType(124, 75), CornerGround);
+    EXPECT_EQ(groundType(124, 75), CellType::CornerGround);
     for (unsigned seed : {1156u, 15570u}) {
         generate(seed);
         for (int x = 0; x < GridSize; ++x) {
             for (int z = 0; z < GridSize; ++z) {
-                if (groundType(x, z) != DoorGround) continue;
-                int above = cityGrid.cells[x][GroundLevel + 1][z].type;
-                EXPECT_TRUE(above == SideMiddle || above == StreetMiddle || above == SideTop || above == StreetTop)
+                if (groundType(x, z) != CellType::DoorGround) continue;
+                CellType above = cityGrid.cells[x][GroundLevel + 1][z].type;
+                EXPECT_TRUE(above == CellType::SideMiddle || above == CellType::StreetMiddle || above == CellType::SideTop ||
+                            above == CellType::StreetTop)
                     << "seed " << seed << " door at " << x << "," << z;
             }
         }

@@ -38,7 +38,7 @@ std::vector<Rect> emptyComponents()
     std::vector<std::pair<int, int>> stack;
     for (int x = 0; x < GridSize; ++x) {
         for (int z = 0; z < GridSize; ++z) {
-            if (groundType(x, z) != Empty || seen[x][z]) continue;
+            if (groundType(x, z) != CellType::Empty || seen[x][z]) continue;
             Rect r{x, x, z, z, 0};
             seen[x][z] = 1;
             stack.push_back({x, z});
@@ -53,7 +53,7 @@ std::vector<Rect> emptyComponents()
                 const int steps[4][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};
                 for (const auto& d : steps) {
                     int p = a + d[0], q = b + d[1];
-                    if (groundTypeAt(p, q) == Empty && !seen[p][q]) {
+                    if (groundTypeAt(p, q) == CellType::Empty && !seen[p][q]) {
                         seen[p][q] = 1;
                         stack.push_back({p, q});
                     }
@@ -71,18 +71,22 @@ bool isRingedRectangle(const Rect& r)
     for (int x = r.x0 - 1; x <= r.x1 + 1; ++x) {
         for (int z = r.z0 - 1; z <= r.z1 + 1; ++z) {
             bool ring = x == r.x0 - 1 || x == r.x1 + 1 || z == r.z0 - 1 || z == r.z1 + 1;
-            if (ring && groundTypeAt(x, z) != Pavement) return false;
+            if (ring && groundTypeAt(x, z) != CellType::Pavement) return false;
         }
     }
     return true;
 }
 
-bool isBuildingGround(int type)
+bool isBuildingGround(CellType type)
 {
-    return type == Empty || type == CornerGround || type == SideGround || type == DoorGround || type == StreetGround;
+    return type == CellType::Empty || type == CellType::CornerGround || type == CellType::SideGround ||
+           type == CellType::DoorGround || type == CellType::StreetGround;
 }
 
-bool isLower(int type) { return type == Road || type == RoadCentre || type == Water; }
+bool isLower(CellType type)
+{
+    return type == CellType::Road || type == CellType::RoadCentre || type == CellType::Water;
+}
 
 // The direction (dx, dz) the local face (fx, fz) looks at under rotation r: a quarter turn maps (x, z) to (z, -x).
 void turnFace(int& fx, int& fz, int rotation)
@@ -98,7 +102,7 @@ int topLevel(int x, int z)
 {
     int top = 0;
     for (int level = 0; level < LevelCount; ++level) {
-        if (cityGrid.cells[x][level][z].type != Empty) top = level;
+        if (cityGrid.cells[x][level][z].type != CellType::Empty) top = level;
     }
     return top;
 }
@@ -108,10 +112,10 @@ void checkBorderAndUnusedLevels()
     for (int x = 0; x < GridSize; ++x) {
         for (int z = 0; z < GridSize; ++z) {
             if (x < 24 || x > 175 || z < 24 || z > 175) {
-                ASSERT_EQ(groundType(x, z), Water) << x << "," << z;
+                ASSERT_EQ(groundType(x, z), CellType::Water) << x << "," << z;
             }
             for (int level : {0, 7, 8}) {
-                ASSERT_EQ(cityGrid.cells[x][level][z].type, Empty) << x << "," << level << "," << z;
+                ASSERT_EQ(cityGrid.cells[x][level][z].type, CellType::Empty) << x << "," << level << "," << z;
             }
         }
     }
@@ -134,23 +138,24 @@ void checkStoreysAndRoofs(bool regularBlocks)
             ASSERT_GE(top, 2) << x << "," << z;
             ASSERT_LE(top, 6) << x << "," << z;
             // Walls run all the way up in the ground storey's style (a door keeps the wall above it).
-            int corner = ground.type == CornerGround, street = ground.type == StreetGround;
+            int corner = ground.type == CellType::CornerGround, street = ground.type == CellType::StreetGround;
             for (int level = 2; level <= top; ++level) {
                 GridCell cell = cityGrid.cells[x][level][z];
                 bool isTop = level == top;
-                if (ground.type == Empty) {
-                    ASSERT_EQ(cell.type, isTop ? Roof : Empty) << x << "," << level << "," << z;
+                if (ground.type == CellType::Empty) {
+                    ASSERT_EQ(cell.type, isTop ? CellType::Roof : CellType::Empty) << x << "," << level << "," << z;
                     continue;
                 }
                 ASSERT_EQ(cell.rotation, ground.rotation) << x << "," << level << "," << z;
                 if (corner) {
-                    ASSERT_EQ(cell.type, isTop ? CornerTop : CornerMiddle);
+                    ASSERT_EQ(cell.type, isTop ? CellType::CornerTop : CellType::CornerMiddle);
                 } else if (street) {
-                    ASSERT_EQ(cell.type, isTop ? StreetTop : StreetMiddle);
-                } else if (ground.type == SideGround) {
-                    ASSERT_EQ(cell.type, isTop ? SideTop : SideMiddle);
+                    ASSERT_EQ(cell.type, isTop ? CellType::StreetTop : CellType::StreetMiddle);
+                } else if (ground.type == CellType::SideGround) {
+                    ASSERT_EQ(cell.type, isTop ? CellType::SideTop : CellType::SideMiddle);
                 } else {
-                    ASSERT_TRUE(cell.type == (isTop ? SideTop : SideMiddle) || cell.type == (isTop ? StreetTop : StreetMiddle))
+                    ASSERT_TRUE(cell.type == (isTop ? CellType::SideTop : CellType::SideMiddle) ||
+                                cell.type == (isTop ? CellType::StreetTop : CellType::StreetMiddle))
                         << "door at " << x << "," << z << " has " << int(cell.type) << " above it";
                 }
             }
@@ -180,14 +185,14 @@ void checkDoors(const std::vector<Rect>& interiors)
         int doors = 0;
         for (int x = r.x0 - 1; x <= r.x1 + 1; ++x) {
             for (int z = r.z0 - 1; z <= r.z1 + 1; ++z) {
-                doors += groundTypeAt(x, z) == DoorGround;
+                doors += groundTypeAt(x, z) == CellType::DoorGround;
             }
         }
         EXPECT_GE(doors, 1) << "building around " << r.x0 << "," << r.z0;
     }
     for (int x = 1; x < GridSize - 1; ++x) {
         for (int z = 1; z < GridSize - 1; ++z) {
-            if (groundType(x, z) != DoorGround) continue;
+            if (groundType(x, z) != CellType::DoorGround) continue;
             int fx = 0, fz = 1;
             turnFace(fx, fz, cityGrid.cells[x][GroundLevel][z].rotation);
             ASSERT_EQ(cityGrid.blocked[x + fx][z + fz], 0) << "door " << x << "," << z;
@@ -202,24 +207,25 @@ void checkKerbsAndRoadCentres()
         for (int z = 1; z < GridSize - 1; ++z) {
             GridCell cell = cityGrid.cells[x][GroundLevel][z];
             std::vector<std::pair<int, int>> faces;
-            if (cell.type == KerbSide) faces = {{-1, 0}};
-            if (cell.type == KerbCorner) faces = {{-1, 0}, {0, 1}};
-            if (cell.type == KerbOpposite) faces = {{1, 0}, {-1, 0}};
+            if (cell.type == CellType::KerbSide) faces = {{-1, 0}};
+            if (cell.type == CellType::KerbCorner) faces = {{-1, 0}, {0, 1}};
+            if (cell.type == CellType::KerbOpposite) faces = {{1, 0}, {-1, 0}};
             for (auto [fx, fz] : faces) {
                 turnFace(fx, fz, cell.rotation);
                 ASSERT_TRUE(isLower(groundType(x + fx, z + fz))) << "kerb " << x << "," << z;
             }
-            if (cell.type == Pavement) {
+            if (cell.type == CellType::Pavement) {
                 ASSERT_FALSE(isLower(groundType(x - 1, z)) || isLower(groundType(x + 1, z)) ||
                              isLower(groundType(x, z - 1)) || isLower(groundType(x, z + 1)))
                     << "pavement without kerb at " << x << "," << z;
             }
-            if (cell.type == RoadCentre) {
+            if (cell.type == CellType::RoadCentre) {
                 int dx = cell.rotation == 0 ? 1 : 0, dz = 1 - dx;
                 ASSERT_TRUE(cell.rotation == 0 || cell.rotation == 1);
                 for (int sign : {-1, 1}) {
-                    int type = groundType(x + 2 * sign * dx, z + 2 * sign * dz);
-                    ASSERT_TRUE(type == Pavement || type == KerbSide || type == KerbCorner || type == KerbOpposite)
+                    CellType type = groundType(x + 2 * sign * dx, z + 2 * sign * dz);
+                    ASSERT_TRUE(type == CellType::Pavement || type == CellType::KerbSide || type == CellType::KerbCorner ||
+                                type == CellType::KerbOpposite)
                         << "road centre " << x << "," << z;
                 }
             }
@@ -233,16 +239,16 @@ void checkWalkableMapMonstersAndHero()
     int total = 0;
     for (int x = 0; x < GridSize; ++x) {
         for (int z = 0; z < GridSize; ++z) {
-            int type = groundType(x, z);
-            bool walkable = type == Pavement || type == KerbSide || type == KerbCorner || type == Road ||
-                            type == RoadCentre || type == KerbOpposite;
+            CellType type = groundType(x, z);
+            bool walkable = type == CellType::Pavement || type == CellType::KerbSide || type == CellType::KerbCorner ||
+                            type == CellType::Road || type == CellType::RoadCentre || type == CellType::KerbOpposite;
             ASSERT_EQ(cityGrid.blocked[x][z], walkable ? 0 : 1) << x << "," << z;
             int count = actorGrid.count[x][z];
             ASSERT_TRUE(count == 0 || count == 1) << x << "," << z;
             if (count == 0) continue;
             ASSERT_EQ(cityGrid.blocked[x][z], 0) << "monster on blocked " << x << "," << z;
             const Actor* a = actorGrid.slots[x][z][0];
-            ASSERT_TRUE(a->kind >= Zombie && a->kind <= Robot);
+            ASSERT_TRUE(a->kind >= ActorKind::Zombie && a->kind <= ActorKind::Robot);
             ASSERT_EQ(a->x, 10.0f * x);
             ASSERT_EQ(a->y, 0.0f);
             ASSERT_EQ(a->z, 10.0f * z);

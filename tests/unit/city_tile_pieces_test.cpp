@@ -66,7 +66,7 @@ TEST_F(TilePieces, VertexCountsAndCollisionTriangles)
 
 TEST_F(TilePieces, RoadQuadTexCoordsAreInsetByTwoThousandths)
 {
-    const TilePiece& road = tilePieces[Road];
+    const TilePiece& road = tilePieces[static_cast<int>(CellType::Road)];
     float minS = 1, maxS = 0, minT = 1, maxT = 0;
     for (int v = 0; v < road.vertexCount; ++v) {
         minS = std::fmin(minS, road.texCoords[2 * v]);
@@ -88,19 +88,20 @@ TEST_F(TilePieces, RoadQuadTexCoordsAreInsetByTwoThousandths)
 
 TEST_F(TilePieces, BuildingAgainChangesNothing)
 {
-    float before = tilePieces[Road].texCoords[0];
-    CollisionMesh* mesh = collisionMeshTable[Water][0];
+    float before = tilePieces[static_cast<int>(CellType::Road)].texCoords[0];
+    CollisionMesh* mesh = collisionMeshTable[static_cast<int>(CellType::Water)][0];
     float waterY = mesh->cornerA[0].y;
     buildTilePieces();
     buildCollisionMeshes();
-    EXPECT_EQ(tilePieces[Road].texCoords[0], before);
-    EXPECT_EQ(collisionMeshTable[Water][0], mesh);
+    EXPECT_EQ(tilePieces[static_cast<int>(CellType::Road)].texCoords[0], before);
+    EXPECT_EQ(collisionMeshTable[static_cast<int>(CellType::Water)][0], mesh);
     EXPECT_EQ(mesh->cornerA[0].y, waterY);
 }
 
 TEST_F(TilePieces, GroundWallsReachBelowTheirTile)
 {
-    for (int type : {SideGround, DoorGround, StreetGround}) {
+    for (CellType wall : {CellType::SideGround, CellType::DoorGround, CellType::StreetGround}) {
+        int type = static_cast<int>(wall);
         // c0 of the wall quad is its lower left corner: t = 0.50089 before the inset, raised by it.
         EXPECT_NEAR(tilePieces[type].texCoords[1], 0.50089f - 0.002f, 1e-5) << "type " << type;
     }
@@ -109,19 +110,20 @@ TEST_F(TilePieces, GroundWallsReachBelowTheirTile)
 TEST_F(TilePieces, WaterCollidesLowerThanItIsDrawn)
 {
     for (int r = 0; r < 4; ++r) {
-        const CollisionMesh& mesh = *collisionMeshTable[Water][r];
+        const CollisionMesh& mesh = *collisionMeshTable[static_cast<int>(CellType::Water)][r];
         for (int i = 0; i < mesh.triangleCount; ++i) {
             EXPECT_FLOAT_EQ(mesh.cornerA[i].y, -10.5f);
             EXPECT_FLOAT_EQ(mesh.cornerB[i].y, -10.5f);
             EXPECT_FLOAT_EQ(mesh.cornerC[i].y, -10.5f);
             EXPECT_NEAR(mesh.normal[i].y, -1.0f, 1e-6);
         }
-        for (int v = 0; v < tilePieces[Water].vertexCount; ++v) {
-            EXPECT_FLOAT_EQ(tilePieces[Water].vertices[r][3 * v + 1], -7.0f);
+        for (int v = 0; v < tilePieces[static_cast<int>(CellType::Water)].vertexCount; ++v) {
+            EXPECT_FLOAT_EQ(tilePieces[static_cast<int>(CellType::Water)].vertices[r][3 * v + 1], -7.0f);
         }
     }
     // At the ground level (centre y 10) that is y -0.5 for collision and y 3 for drawing.
-    EXPECT_FLOAT_EQ(10.0f * GroundLevel + collisionMeshTable[Water][0]->cornerA[0].y, -0.5f);
+    EXPECT_FLOAT_EQ(10.0f * GroundLevel + collisionMeshTable[static_cast<int>(CellType::Water)][0]->cornerA[0].y,
+                    -0.5f);
 }
 
 TEST_F(TilePieces, RotationsTurnTheLocalFacesByQuarterTurns)
@@ -130,10 +132,10 @@ TEST_F(TilePieces, RotationsTurnTheLocalFacesByQuarterTurns)
     const Vec plusZFaces[4] = {{0, 0, 1}, {1, 0, 0}, {0, 0, -1}, {-1, 0, 0}};
     const Vec minusXFaces[4] = {{-1, 0, 0}, {0, 0, 1}, {1, 0, 0}, {0, 0, -1}};
     for (int r = 0; r < 4; ++r) {
-        Vec wall = frontNormal(SideGround, r, 0);
+        Vec wall = frontNormal(static_cast<int>(CellType::SideGround), r, 0);
         EXPECT_NEAR(wall.x, plusZFaces[r].x, 1e-5) << "rotation " << r;
         EXPECT_NEAR(wall.z, plusZFaces[r].z, 1e-5) << "rotation " << r;
-        Vec kerb = frontNormal(KerbSide, r, 2);
+        Vec kerb = frontNormal(static_cast<int>(CellType::KerbSide), r, 2);
         EXPECT_NEAR(kerb.x, minusXFaces[r].x, 1e-5) << "rotation " << r;
         EXPECT_NEAR(kerb.z, minusXFaces[r].z, 1e-5) << "rotation " << r;
     }
@@ -176,7 +178,8 @@ TEST_F(TilePieces, EveryTriangleFacesOutOfTheCellAndCollidesFromThatSide)
 
 TEST_F(TilePieces, KerbFacesDropIntoTheLevelBelow)
 {
-    for (int type : {KerbSide, KerbCorner, KerbOpposite}) {
+    for (CellType kerb : {CellType::KerbSide, CellType::KerbCorner, CellType::KerbOpposite}) {
+        int type = static_cast<int>(kerb);
         float lowest = 0;
         for (int v = 0; v < tilePieces[type].vertexCount; ++v) {
             lowest = std::fmin(lowest, tilePieces[type].vertices[0][3 * v + 1]);

@@ -45,14 +45,14 @@ TEST_F(InputEvents, KeyIsPressedForOneFrameThenHeldUntilReleased)
 {
     pushKey(SDL_KEYDOWN, SDLK_w);
     updateInput();
-    EXPECT_EQ(keyState[SDLK_w], KeyPressed);
+    EXPECT_EQ(keyState[SDLK_w], InputState::KeyPressed);
     updateInput();
-    EXPECT_EQ(keyState[SDLK_w], KeyHeld);
+    EXPECT_EQ(keyState[SDLK_w], InputState::KeyHeld);
     updateInput();
-    EXPECT_EQ(keyState[SDLK_w], KeyHeld);
+    EXPECT_EQ(keyState[SDLK_w], InputState::KeyHeld);
     pushKey(SDL_KEYUP, SDLK_w);
     updateInput();
-    EXPECT_EQ(keyState[SDLK_w], KeyUp);
+    EXPECT_EQ(keyState[SDLK_w], InputState::KeyUp);
 }
 
 TEST_F(InputEvents, PressAndReleaseInOneFrameIsNeverSeen)
@@ -62,8 +62,8 @@ TEST_F(InputEvents, PressAndReleaseInOneFrameIsNeverSeen)
     pushButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_WHEELUP);
     pushButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_WHEELUP);
     updateInput();
-    EXPECT_EQ(keyState[SDLK_SPACE], KeyUp);
-    EXPECT_EQ(mouseButtonState[SDL_BUTTON_WHEELUP], KeyUp);
+    EXPECT_EQ(keyState[SDLK_SPACE], InputState::KeyUp);
+    EXPECT_EQ(mouseButtonState[SDL_BUTTON_WHEELUP], InputState::KeyUp);
 }
 
 TEST_F(InputEvents, ReleaseThenPressInOneFrameEndsUp)
@@ -73,20 +73,20 @@ TEST_F(InputEvents, ReleaseThenPressInOneFrameEndsUp)
     pushKey(SDL_KEYUP, SDLK_a);
     pushKey(SDL_KEYDOWN, SDLK_a);
     updateInput();
-    EXPECT_EQ(keyState[SDLK_a], KeyUp);
+    EXPECT_EQ(keyState[SDLK_a], InputState::KeyUp);
 }
 
 TEST_F(InputEvents, MouseButtonsFollowTheSameStates)
 {
     pushButton(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT);
     updateInput();
-    EXPECT_EQ(mouseButtonState[SDL_BUTTON_LEFT], KeyPressed);
-    EXPECT_EQ(mouseButtonState[SDL_BUTTON_RIGHT], KeyUp);
+    EXPECT_EQ(mouseButtonState[SDL_BUTTON_LEFT], InputState::KeyPressed);
+    EXPECT_EQ(mouseButtonState[SDL_BUTTON_RIGHT], InputState::KeyUp);
     updateInput();
-    EXPECT_EQ(mouseButtonState[SDL_BUTTON_LEFT], KeyHeld);
+    EXPECT_EQ(mouseButtonState[SDL_BUTTON_LEFT], InputState::KeyHeld);
     pushButton(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT);
     updateInput();
-    EXPECT_EQ(mouseButtonState[SDL_BUTTON_LEFT], KeyUp);
+    EXPECT_EQ(mouseButtonState[SDL_BUTTON_LEFT], InputState::KeyUp);
 }
 
 TEST_F(InputEvents, OutOfRangeCodesAreIgnoredAndOtherEventsStayQueued)
@@ -102,7 +102,7 @@ TEST_F(InputEvents, OutOfRangeCodesAreIgnoredAndOtherEventsStayQueued)
     updateInput();
     EXPECT_EQ(std::memcmp(keysBefore, keyState, sizeof keysBefore), 0);
     for (int i = 0; i < MouseButtonCount; ++i) {
-        EXPECT_EQ(mouseButtonState[i], KeyUp) << i;
+        EXPECT_EQ(mouseButtonState[i], InputState::KeyUp) << i;
     }
     SDL_Event left;
     EXPECT_EQ(SDL_PeepEvents(&left, 1, SDL_GETEVENT, SDL_QUITMASK), 1);

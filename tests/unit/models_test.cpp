@@ -131,7 +131,8 @@ TEST(HeroPoses, StartUpBlendIsHalfwayBetweenBlocksTwoAndOne)
     KeyframeModel model{};
     buildHeroPoses(&model, data.data(), V);
     Hero start;
-    float* frame = interpolateFrame(3 * V, model.frames[start.prevAnimState], model.frames[start.animState], start.animPhase);
+    float* frame = interpolateFrame(3 * V, model.frames[static_cast<int>(start.prevAnimState)],
+                                    model.frames[static_cast<int>(start.animState)], start.animPhase);
     for (int k = 0; k < 3 * V; ++k) {
         EXPECT_FLOAT_EQ(frame[k], 150.0f + k);   // blocks 2 (200 + k) and 1 (100 + k)
     }

@@ -63,18 +63,18 @@ protected:
     {
         menuOpen = false;
         menuFade = 0.0f;
-        keyState[27] = KeyUp;
+        keyState[27] = InputState::KeyUp;
     }
     void TearDown() override
     {
         menuOpen = false;
         menuFade = 0.0f;
-        keyState[27] = KeyUp;
+        keyState[27] = InputState::KeyUp;
     }
     // One frame's worth: Escape pressed in this frame or not, then updateMenu with step 1.
     void frame(bool escape)
     {
-        keyState[27] = escape ? KeyPressed : KeyHeld;
+        keyState[27] = escape ? InputState::KeyPressed : InputState::KeyHeld;
         updateMenu(1.0f);
     }
 };

@@ -15,7 +15,7 @@ protected:
     void SetUp() override
     {
         resetSimWorld();
-        fillGround(20, 20, 120, 120, Pavement);
+        fillGround(20, 20, 120, 120, CellType::Pavement);
         hero.x = 300;
         hero.y = 5.5f;
         hero.z = 300;
@@ -28,33 +28,33 @@ protected:
 
 TEST_F(HeroAnimation, PrimaryAttackStartsAtTheFourthUpdate)
 {
-    hero.prevAnimState = Walk1;
-    hero.animState = Walk2;
+    hero.prevAnimState = HeroAnimState::Walk1;
+    hero.animState = HeroAnimState::Walk2;
     hero.animPhase = 0.5f;
-    mouseButtonState[ButtonPrimary] = KeyPressed;
+    mouseButtonState[ButtonPrimary] = InputState::KeyPressed;
     const float phases[3] = {0.65f, 0.8f, 0.95f};
     for (int i = 0; i < 3; ++i) {
         updateWorld(1.0f);
-        mouseButtonState[ButtonPrimary] = KeyHeld;
-        EXPECT_EQ(hero.animState, Walk2) << i;
+        mouseButtonState[ButtonPrimary] = InputState::KeyHeld;
+        EXPECT_EQ(hero.animState, HeroAnimState::Walk2) << i;
         EXPECT_NEAR(hero.animPhase, phases[i], 1e-5f) << i;
         EXPECT_TRUE(hero.primaryAttackPending);
     }
     updateWorld(1.0f);
-    EXPECT_EQ(hero.animState, PrimaryAttack);
-    EXPECT_EQ(hero.prevAnimState, Walk2);
+    EXPECT_EQ(hero.animState, HeroAnimState::PrimaryAttack);
+    EXPECT_EQ(hero.prevAnimState, HeroAnimState::Walk2);
     EXPECT_EQ(hero.animPhase, 0.0f);
     EXPECT_FALSE(hero.primaryAttackPending);
 
     // One blend into the attack pose at 0.075, then back into Walk0.
     int updates = 0;
-    while (hero.animState == PrimaryAttack && updates < 100) {
+    while (hero.animState == HeroAnimState::PrimaryAttack && updates < 100) {
         updateWorld(1.0f);
         ++updates;
     }
     EXPECT_EQ(updates, 14);
-    EXPECT_EQ(hero.animState, Walk0);
-    EXPECT_EQ(hero.prevAnimState, PrimaryAttack);
+    EXPECT_EQ(hero.animState, HeroAnimState::Walk0);
+    EXPECT_EQ(hero.prevAnimState, HeroAnimState::PrimaryAttack);
 }
 
 TEST_F(HeroAnimation, AirborneAndFlyingPosesAreHeldAtFullBlend)
@@ -65,27 +65,27 @@ TEST_F(HeroAnimation, AirborneAndFlyingPosesAreHeldAtFullBlend)
     }
     for (int i = 0; i < 20; ++i) {
         updateWorld(1.0f);
-        ASSERT_EQ(hero.animState, Airborne) << i;
+        ASSERT_EQ(hero.animState, HeroAnimState::Airborne) << i;
         ASSERT_EQ(hero.animPhase, 1.0f) << i;
     }
     holdKey(KeyFly, true);
     updateWorld(1.0f);
-    EXPECT_EQ(hero.animState, Flying);
-    EXPECT_EQ(hero.prevAnimState, Airborne);
+    EXPECT_EQ(hero.animState, HeroAnimState::Flying);
+    EXPECT_EQ(hero.prevAnimState, HeroAnimState::Airborne);
     EXPECT_EQ(hero.animPhase, 0.0f);
     for (int i = 0; i < 14; ++i) {
         updateWorld(1.0f);
     }
     for (int i = 0; i < 10; ++i) {
         updateWorld(1.0f);
-        ASSERT_EQ(hero.animState, Flying) << i;
+        ASSERT_EQ(hero.animState, HeroAnimState::Flying) << i;
         ASSERT_EQ(hero.animPhase, 1.0f) << i;
     }
 }
 
 TEST_F(HeroAnimation, StandingStillKeepsTheBlendAndWalkingRunsTheCycleBySpeed)
 {
-    int32_t state = hero.animState;
+    HeroAnimState state = hero.animState;
     float phase = hero.animPhase;
     for (int i = 0; i < 50; ++i) {
         updateWorld(1.0f);
@@ -101,16 +101,17 @@ TEST_F(HeroAnimation, StandingStillKeepsTheBlendAndWalkingRunsTheCycleBySpeed)
     // at 0, so a key comes every 7th update and the four-key cycle every 28.
     int keys = 0;
     int lastKey = -1;
-    int32_t last = hero.animState;
+    int32_t last = static_cast<int32_t>(hero.animState);
     for (int i = 0; i < 100; ++i) {
         updateWorld(1.0f);
-        if (hero.animState != last) {
-            EXPECT_EQ(hero.animState, (last + 1) % 4);
+        int32_t now = static_cast<int32_t>(hero.animState);
+        if (now != last) {
+            EXPECT_EQ(now, (last + 1) % 4);
             if (lastKey >= 0) {
                 EXPECT_EQ(i - lastKey, 7);
             }
             lastKey = i;
-            last = hero.animState;
+            last = now;
             ++keys;
         }
     }

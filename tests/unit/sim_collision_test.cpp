@@ -133,9 +133,9 @@ protected:
 
 TEST_F(HeroWorldCollision, StandsOnPavementRoadAndSunkenWater)
 {
-    fillGround(48, 48, 52, 52, Pavement);
-    cityGrid.cells[60][GroundLevel][60] = GridCell{Road, 0};
-    cityGrid.cells[70][GroundLevel][70] = GridCell{Water, 0};
+    fillGround(48, 48, 52, 52, CellType::Pavement);
+    cityGrid.cells[60][GroundLevel][60] = GridCell{CellType::Road, 0};
+    cityGrid.cells[70][GroundLevel][70] = GridCell{CellType::Water, 0};
     const float expected[3] = {5.0f, 4.0f, -0.5f};
     const float cells[3] = {500, 600, 700};
     for (int k = 0; k < 3; ++k) {
@@ -151,7 +151,7 @@ TEST_F(HeroWorldCollision, StandsOnPavementRoadAndSunkenWater)
 TEST_F(HeroWorldCollision, WallStopsTheHeroFromTheOpenSide)
 {
     // A side wall facing +z at cell (50, 1, 50): its face lies at z = 505.
-    cityGrid.cells[50][GroundLevel][50] = GridCell{SideGround, 0};
+    cityGrid.cells[50][GroundLevel][50] = GridCell{CellType::SideGround, 0};
     hero.x = 500;
     hero.y = 8;
     hero.z = 506;
@@ -162,8 +162,8 @@ TEST_F(HeroWorldCollision, WallStopsTheHeroFromTheOpenSide)
 
 TEST_F(HeroWorldCollision, FarOutsideAndHighAboveTheCityTouchesNothing)
 {
-    fillGround(0, 0, 4, 4, Water);
-    fillGround(195, 195, 199, 199, Water);
+    fillGround(0, 0, 4, 4, CellType::Water);
+    fillGround(195, 195, 199, 199, CellType::Water);
     const float positions[][3] = {{-7, 5, -7}, {-50000, -3, 20}, {1e9f, 10, 1e9f}, {2500, 5, 1990},
                                   {1990, 5, 1995}, {20, 95, 20}, {20, 400, 20}, {20, -300, 20}};
     for (const auto& p : positions) {
@@ -186,7 +186,7 @@ protected:
     void SetUp() override
     {
         resetSimWorld();
-        fillGround(45, 45, 55, 55, Pavement);
+        fillGround(45, 45, 55, 55, CellType::Pavement);
     }
 };
 
@@ -233,7 +233,8 @@ TEST_F(MonsterWalls, CornersPushRadiallyAndExactCornerStays)
 
 TEST_F(MonsterWalls, FloorHeightsOfRoadKerbAndWater)
 {
-    const CellType types[] = {Road, RoadCentre, KerbSide, KerbCorner, KerbOpposite, Pavement, Water, Empty};
+    const CellType types[] = {CellType::Road,         CellType::RoadCentre, CellType::KerbSide, CellType::KerbCorner,
+                              CellType::KerbOpposite, CellType::Pavement,   CellType::Water,    CellType::Empty};
     const float floors[] = {4, 4, 5, 5, 5, 5, 0, 0};
     for (int k = 0; k < 8; ++k) {
         cityGrid.cells[50][GroundLevel][50] = GridCell{types[k], 0};
@@ -248,7 +249,7 @@ TEST_F(MonsterWalls, FloorHeightsOfRoadKerbAndWater)
 
 TEST_F(MonsterWalls, ColumnsOutsideTheGridCountAsBlocked)
 {
-    fillGround(0, 40, 3, 60, Road);
+    fillGround(0, 40, 3, 60, CellType::Road);
     float x = -3, z = 500, y = 0;
     pushOutOfBlockedCells(x, z, y, 2.8f);
     EXPECT_FLOAT_EQ(x, -5.0f + 2.8f);

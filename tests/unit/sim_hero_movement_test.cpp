@@ -14,7 +14,7 @@ protected:
     void SetUp() override
     {
         resetSimWorld();
-        fillGround(20, 20, 120, 120, Pavement);
+        fillGround(20, 20, 120, 120, CellType::Pavement);
         hero.x = 300;
         hero.y = 10;
         hero.z = 300;
@@ -98,9 +98,9 @@ TEST_F(HeroMovement, FreeFallSettlesAtTerminalSpeed)
 TEST_F(HeroMovement, HeldJumpCarriesHigherAndTakesOffAgainAfterLanding)
 {
     settle();
-    keyState[KeyJump] = KeyPressed;
+    keyState[KeyJump] = InputState::KeyPressed;
     updateWorld(1.0f);
-    keyState[KeyJump] = KeyUp;
+    keyState[KeyJump] = InputState::KeyUp;
     float tapPeak = hero.y;
     for (int i = 0; i < 200; ++i) {
         updateWorld(1.0f);
@@ -165,14 +165,14 @@ TEST_F(HeroMovement, EnergyRegrowsOnlyAfterRestingOnTheGround)
 
 TEST_F(HeroMovement, AttacksAreDroppedInTheAirAndOnlyOneIsTaken)
 {
-    mouseButtonState[ButtonPrimary] = KeyPressed;
+    mouseButtonState[ButtonPrimary] = InputState::KeyPressed;
     updateWorld(1.0f);
     EXPECT_FALSE(hero.primaryAttackPending);
-    mouseButtonState[ButtonPrimary] = KeyUp;
+    mouseButtonState[ButtonPrimary] = InputState::KeyUp;
     settle();
 
-    mouseButtonState[ButtonPrimary] = KeyPressed;
-    mouseButtonState[ButtonSecondary] = KeyPressed;
+    mouseButtonState[ButtonPrimary] = InputState::KeyPressed;
+    mouseButtonState[ButtonSecondary] = InputState::KeyPressed;
     holdKey(KeyForward, true);
     updateWorld(1.0f);
     EXPECT_TRUE(hero.primaryAttackPending);
@@ -180,8 +180,8 @@ TEST_F(HeroMovement, AttacksAreDroppedInTheAirAndOnlyOneIsTaken)
     // While it waits the hero cannot steer.
     EXPECT_FLOAT_EQ(hero.velocityX, 0.0f);
 
-    mouseButtonState[ButtonPrimary] = KeyHeld;
-    mouseButtonState[ButtonSecondary] = KeyPressed;
+    mouseButtonState[ButtonPrimary] = InputState::KeyHeld;
+    mouseButtonState[ButtonSecondary] = InputState::KeyPressed;
     updateWorld(1.0f);
     EXPECT_TRUE(hero.primaryAttackPending);
     EXPECT_FALSE(hero.secondaryAttackPending);
@@ -190,7 +190,7 @@ TEST_F(HeroMovement, AttacksAreDroppedInTheAirAndOnlyOneIsTaken)
 TEST_F(HeroMovement, SecondaryAttackAloneIsTaken)
 {
     settle();
-    mouseButtonState[ButtonSecondary] = KeyPressed;
+    mouseButtonState[ButtonSecondary] = InputState::KeyPressed;
     updateWorld(1.0f);
     EXPECT_TRUE(hero.secondaryAttackPending);
     EXPECT_FALSE(hero.primaryAttackPending);

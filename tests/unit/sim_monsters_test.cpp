@@ -12,7 +12,7 @@ protected:
     void SetUp() override
     {
         resetSimWorld();
-        fillGround(10, 10, 100, 100, Pavement);
+        fillGround(10, 10, 100, 100, CellType::Pavement);
         placeHeroAt(500, 500);
     }
 
@@ -39,7 +39,7 @@ protected:
 
 TEST_F(Monsters, ChaseStepIsNotTimeScaledButAnimationIs)
 {
-    Actor* robot = addMonster(Robot, 530, 5, 500);
+    Actor* robot = addMonster(ActorKind::Robot, 530, 5, 500);
     updateMonsters(2.0f);
     EXPECT_NEAR(robot->x, 529.75f, 1e-4f);
     EXPECT_NEAR(robot->z, 500.0f, 1e-4f);
@@ -51,11 +51,11 @@ TEST_F(Monsters, ChaseStepIsNotTimeScaledButAnimationIs)
 
 TEST_F(Monsters, AnimationWrapsIntoTheCycle)
 {
-    Actor* zombie = addMonster(Zombie, 480, 5, 480);
+    Actor* zombie = addMonster(ActorKind::Zombie, 480, 5, 480);
     zombie->animPhase = 3.99f;
     updateMonsters(1.0f);
     EXPECT_NEAR(zombie->animPhase, 0.065f, 1e-5f);
-    Actor* big = addMonster(BigMonster, 420, 5, 420);
+    Actor* big = addMonster(ActorKind::BigMonster, 420, 5, 420);
     big->animPhase = 3.98f;
     updateMonsters(2.0f);
     EXPECT_NEAR(big->animPhase, 0.05f, 1e-5f);
@@ -65,10 +65,10 @@ TEST_F(Monsters, TwoMonstersAtOnePointSeparateAlongX)
 {
     // The hero lies straight along +x, so the first one's chase lands it on the second.
     placeHeroAt(700, 600);
-    Actor* first = addMonster(Zombie, 600.0f - KindChaseStep[Zombie], 5, 600);
+    Actor* first = addMonster(ActorKind::Zombie, 600.0f - KindChaseStep[static_cast<int>(ActorKind::Zombie)], 5, 600);
     // Spacing ignores height.
-    Actor* second = addMonster(Zombie, 600, 40, 600);
-    ASSERT_EQ(first->x + KindChaseStep[Zombie], 600.0f);
+    Actor* second = addMonster(ActorKind::Zombie, 600, 40, 600);
+    ASSERT_EQ(first->x + KindChaseStep[static_cast<int>(ActorKind::Zombie)], 600.0f);
     updateMonsters(1.0f);
     // The first goes +x and the second -x by 5.6 / 4; then the second's own visit: a chase of
     // 0.15 leaves them 2.65 apart, and each moves a further (5.6 - 2.65) / 4 away.
@@ -81,8 +81,8 @@ TEST_F(Monsters, TwoMonstersAtOnePointSeparateAlongX)
 TEST_F(Monsters, ScanContinuesWithTheMonsterThatMovedIntoTheVacatedSlot)
 {
     placeHeroAt(600, 500);
-    Actor* leaving = addMonster(Zombie, 504.9f, 5, 503);
-    Actor* staying = addMonster(Robot, 496, 5, 496);
+    Actor* leaving = addMonster(ActorKind::Zombie, 504.9f, 5, 503);
+    Actor* staying = addMonster(ActorKind::Robot, 496, 5, 496);
     updateMonsters(1.0f);
     EXPECT_TRUE(filedIn(leaving, 51, 50));
     EXPECT_EQ(actorGrid.count[50][50], 1);
@@ -97,9 +97,9 @@ TEST_F(Monsters, ScanContinuesWithTheMonsterThatMovedIntoTheVacatedSlot)
 TEST_F(Monsters, RefilingKeepsTheOtherSlotsInOrder)
 {
     placeHeroAt(400, 500);
-    Actor* a = addMonster(Zombie, 502, 5, 496);
-    Actor* b = addMonster(Zombie, 495.05f, 5, 503);
-    Actor* c = addMonster(Zombie, 503, 5, 503);
+    Actor* a = addMonster(ActorKind::Zombie, 502, 5, 496);
+    Actor* b = addMonster(ActorKind::Zombie, 495.05f, 5, 503);
+    Actor* c = addMonster(ActorKind::Zombie, 503, 5, 503);
     updateMonsters(1.0f);
     ASSERT_TRUE(filedIn(b, 49, 50));
     EXPECT_EQ(actorGrid.count[50][50], 2);
@@ -109,10 +109,10 @@ TEST_F(Monsters, RefilingKeepsTheOtherSlotsInOrder)
 
 TEST_F(Monsters, WindowReachesFifteenCellsAndNoFurther)
 {
-    Actor* nearX = addMonster(Zombie, 650, 5, 500);
-    Actor* farX = addMonster(Zombie, 660, 5, 500);
-    Actor* nearZ = addMonster(Robot, 500, 5, 350);
-    Actor* farZ = addMonster(Robot, 500, 5, 340);
+    Actor* nearX = addMonster(ActorKind::Zombie, 650, 5, 500);
+    Actor* farX = addMonster(ActorKind::Zombie, 660, 5, 500);
+    Actor* nearZ = addMonster(ActorKind::Robot, 500, 5, 350);
+    Actor* farZ = addMonster(ActorKind::Robot, 500, 5, 340);
     updateMonsters(1.0f);
     EXPECT_LT(nearX->x, 650.0f);
     EXPECT_GT(nearZ->z, 350.0f);
@@ -128,10 +128,10 @@ TEST_F(Monsters, FullCellKeepsTheNewcomerInItsOldCellUntilThereIsRoom)
     // Hero to the -x side: the window ends at cell 35, so the ten in cell 36 stand still.
     placeHeroAt(200, 500);
     for (int k = 0; k < MaxActorsPerCell; ++k) {
-        addMonster(Zombie, 363, 5, 502);
+        addMonster(ActorKind::Zombie, 363, 5, 502);
     }
-    Actor* pushed = addMonster(Zombie, 354.9f, 5, 500);
-    addMonster(Zombie, 352, 5, 500);
+    Actor* pushed = addMonster(ActorKind::Zombie, 354.9f, 5, 500);
+    addMonster(ActorKind::Zombie, 352, 5, 500);
     updateMonsters(1.0f);
     ASSERT_GE(pushed->x, 355.0f);
     EXPECT_EQ(actorGrid.count[36][50], MaxActorsPerCell);
@@ -151,24 +151,24 @@ TEST_F(Monsters, WallsPushMonstersOutOfBlockedColumns)
     cityGrid.blocked[49][50] = 1;
     placeHeroAt(400, 500);
     // Chasing toward -x runs it into the blocked column at x in [485, 495).
-    Actor* zombie = addMonster(Zombie, 497.9f, 5, 500);
+    Actor* zombie = addMonster(ActorKind::Zombie, 497.9f, 5, 500);
     for (int k = 0; k < 10; ++k) {
         updateMonsters(1.0f);
     }
-    EXPECT_FLOAT_EQ(zombie->x, 495.0f + KindRadius[Zombie]);
+    EXPECT_FLOAT_EQ(zombie->x, 495.0f + KindRadius[static_cast<int>(ActorKind::Zombie)]);
 }
 
 class MonsterContact : public Monsters {};
 
 TEST_F(MonsterContact, ThreeTouchingMonstersDrainPerUpdateAndAreShovedOut)
 {
-    Actor* ring[3] = {addMonster(Zombie, 503, 5, 500), addMonster(Robot, 500, 5, 497),
-                      addMonster(BigMonster, 497, 5, 500)};
+    Actor* ring[3] = {addMonster(ActorKind::Zombie, 503, 5, 500), addMonster(ActorKind::Robot, 500, 5, 497),
+                      addMonster(ActorKind::BigMonster, 497, 5, 500)};
     applyMonsterContact(1.0f);
     EXPECT_NEAR(hero.health, 99.7f, 1e-4f);
     // The first is shoved to exactly R from where the hero stood.
-    EXPECT_NEAR(ring[0]->x, 500.0f + KindRadius[Zombie] + 2.5f, 1e-4f);
-    EXPECT_NEAR(ring[1]->z, 500.0f - KindRadius[Robot] - 2.5f, 0.05f);
+    EXPECT_NEAR(ring[0]->x, 500.0f + KindRadius[static_cast<int>(ActorKind::Zombie)] + 2.5f, 1e-4f);
+    EXPECT_NEAR(ring[1]->z, 500.0f - KindRadius[static_cast<int>(ActorKind::Robot)] - 2.5f, 0.05f);
     // Knocked back a sixteenth of each overlap: the big monster's overlap is larger.
     EXPECT_GT(hero.x, 500.0f);
 
@@ -185,7 +185,7 @@ TEST_F(MonsterContact, ThreeTouchingMonstersDrainPerUpdateAndAreShovedOut)
 
 TEST_F(MonsterContact, HeroStandingOnAMonsterTakesNoDamage)
 {
-    Actor* big = addMonster(BigMonster, 501, 5, 500);
+    Actor* big = addMonster(ActorKind::BigMonster, 501, 5, 500);
     hero.y = 20;
     applyMonsterContact(1.0f);
     EXPECT_EQ(hero.health, 100.0f);
@@ -198,9 +198,9 @@ TEST_F(MonsterContact, HeroStandingOnAMonsterTakesNoDamage)
 TEST_F(MonsterContact, OnlyTheNineCellsAroundTheHerosLastCellCount)
 {
     // Filed two cells away but placed right beside the hero: not looked at.
-    Actor* stray = addMonster(Zombie, 520, 5, 500);
+    Actor* stray = addMonster(ActorKind::Zombie, 520, 5, 500);
     stray->x = 501;
-    addMonster(Zombie, 514.9f, 5, 500)->x = 502;
+    addMonster(ActorKind::Zombie, 514.9f, 5, 500)->x = 502;
     applyMonsterContact(1.0f);
     EXPECT_NEAR(hero.health, 99.9f, 1e-5f);
     EXPECT_FLOAT_EQ(stray->x, 501.0f);

@@ -140,19 +140,19 @@ TEST(ReplayScript, KeysArePressedOnlyWhenNewlyListedAndButtonsOnEveryLine)
 {
     Trace trace = replayText(1, "1 1 w - 320 240 640 480\n1 1 w,a left 320 240 640 480\n");
     EXPECT_EQ(trace.status, 0);
-    EXPECT_EQ(keyState[KeyForward], KeyHeld);
-    EXPECT_EQ(keyState[KeyLeft], KeyPressed);
-    EXPECT_EQ(mouseButtonState[ButtonPrimary], KeyPressed);
-    EXPECT_EQ(mouseButtonState[ButtonSecondary], KeyUp);
+    EXPECT_EQ(keyState[KeyForward], InputState::KeyHeld);
+    EXPECT_EQ(keyState[KeyLeft], InputState::KeyPressed);
+    EXPECT_EQ(mouseButtonState[ButtonPrimary], InputState::KeyPressed);
+    EXPECT_EQ(mouseButtonState[ButtonSecondary], InputState::KeyUp);
 
     replayText(1, "1 1 w,a left 320 240 640 480\n3 1 a left 320 240 640 480\n");
-    EXPECT_EQ(keyState[KeyForward], KeyUp);
-    EXPECT_EQ(keyState[KeyLeft], KeyHeld);
-    EXPECT_EQ(mouseButtonState[ButtonPrimary], KeyHeld);
+    EXPECT_EQ(keyState[KeyForward], InputState::KeyUp);
+    EXPECT_EQ(keyState[KeyLeft], InputState::KeyHeld);
+    EXPECT_EQ(mouseButtonState[ButtonPrimary], InputState::KeyHeld);
     EXPECT_EQ(mouseX, 320);
 
     replayText(1, "1 1 space - 320 240 640 480\n1 1 - - 320 240 640 480\n1 1 space - 10 20 640 480\n");
-    EXPECT_EQ(keyState[KeyJump], KeyPressed);
+    EXPECT_EQ(keyState[KeyJump], InputState::KeyPressed);
     EXPECT_EQ(mouseX, 10);
     EXPECT_EQ(mouseY, 20);
 }

@@ -21,11 +21,12 @@ void chooseInput(std::mt19937& random, bool firstOfStretch)
     std::uniform_real_distribution<float> unit(0.0f, 1.0f);
     for (int code : SoakKeys) {
         bool held = unit(random) < (code == KeyForward ? 0.6f : code == KeyFly ? 0.08f : 0.2f);
-        bool wasHeld = keyState[code] != KeyUp;
-        keyState[code] = !held ? KeyUp : (wasHeld || !firstOfStretch ? KeyHeld : KeyPressed);
+        bool wasHeld = keyState[code] != InputState::KeyUp;
+        keyState[code] = !held ? InputState::KeyUp
+                               : (wasHeld || !firstOfStretch ? InputState::KeyHeld : InputState::KeyPressed);
     }
-    mouseButtonState[ButtonPrimary] = unit(random) < 0.1f ? KeyPressed : KeyUp;
-    mouseButtonState[ButtonSecondary] = unit(random) < 0.1f ? KeyPressed : KeyUp;
+    mouseButtonState[ButtonPrimary] = unit(random) < 0.1f ? InputState::KeyPressed : InputState::KeyUp;
+    mouseButtonState[ButtonSecondary] = unit(random) < 0.1f ? InputState::KeyPressed : InputState::KeyUp;
     std::uniform_int_distribution<int> x(-200, 840);
     std::uniform_int_distribution<int> y(-200, 680);
     // Mostly near the centre so the walk goes somewhere, now and then anywhere.

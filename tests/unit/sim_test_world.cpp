@@ -21,8 +21,8 @@ void resetSimWorld()
     std::memset(&actorGrid, 0, sizeof actorGrid);
     testActorCount = 0;
     resetHeroAndCamera();
-    std::memset(keyState, 0, sizeof(int32_t) * KeyStateCount);
-    std::memset(mouseButtonState, 0, sizeof(int32_t) * MouseButtonCount);
+    std::memset(keyState, 0, sizeof keyState);
+    std::memset(mouseButtonState, 0, sizeof mouseButtonState);
     settings.screenWidth = 640.0f;
     settings.screenHeight = 480.0f;
     mouseX = 320;
@@ -33,8 +33,8 @@ void resetSimWorld()
 
 static bool walkableType(CellType type)
 {
-    return type == Pavement || type == KerbSide || type == KerbCorner || type == Road || type == RoadCentre
-        || type == KerbOpposite;
+    return type == CellType::Pavement || type == CellType::KerbSide || type == CellType::KerbCorner
+        || type == CellType::Road || type == CellType::RoadCentre || type == CellType::KerbOpposite;
 }
 
 void fillGround(int x0, int z0, int x1, int z1, CellType type)
@@ -47,7 +47,7 @@ void fillGround(int x0, int z0, int x1, int z1, CellType type)
     }
 }
 
-Actor* addMonster(int kind, float x, float y, float z)
+Actor* addMonster(ActorKind kind, float x, float y, float z)
 {
     Actor* actor = &testActors[testActorCount++];
     *actor = Actor{kind, x, y, z, 0.0f, 0.0f};
@@ -57,7 +57,7 @@ Actor* addMonster(int kind, float x, float y, float z)
     return actor;
 }
 
-void holdKey(int code, bool held) { keyState[code] = held ? KeyHeld : KeyUp; }
+void holdKey(int code, bool held) { keyState[code] = held ? InputState::KeyHeld : InputState::KeyUp; }
 
 bool actorGridConsistent(int expectedMonsters)
 {

@@ -10,7 +10,7 @@ void resetSimWorld();
 // Sets the ground-level cell type of every column in [x0, x1] x [z0, z1], walkable or not.
 void fillGround(int x0, int z0, int x1, int z1, CellType type);
 // Files a monster of the given kind at (x, y, z) in the cell of its position.
-Actor* addMonster(int kind, float x, float y, float z);
+Actor* addMonster(ActorKind kind, float x, float y, float z);
 // Holds the listed key down (KeyHeld) or releases it.
 void holdKey(int code, bool held);
 // Every monster filed in exactly one slot, no cell over ten: the index is consistent.

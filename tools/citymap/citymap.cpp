@@ -13,7 +13,7 @@ static int storeysOf(int x, int z)
 {
     int top = 1;
     for (int level = 2; level < LevelCount; ++level) {
-        if (cityGrid.cells[x][level][z].type != Empty) {
+        if (cityGrid.cells[x][level][z].type != CellType::Empty) {
             top = level;
         }
     }
@@ -22,22 +22,22 @@ static int storeysOf(int x, int z)
 
 static Colour groundColour(int x, int z)
 {
-    int type = cityGrid.cells[x][GroundLevel][z].type;
+    CellType type = cityGrid.cells[x][GroundLevel][z].type;
     switch (type) {
-    case Water: return rgb(40, 90, 170);
-    case Road: return rgb(60, 60, 64);
-    case RoadCentre: return rgb(150, 140, 60);
-    case Pavement: return rgb(175, 175, 170);
-    case KerbSide:
-    case KerbCorner:
-    case KerbOpposite: return rgb(130, 130, 126);
-    case DoorGround: return rgb(120, 70, 30);
+    case CellType::Water: return rgb(40, 90, 170);
+    case CellType::Road: return rgb(60, 60, 64);
+    case CellType::RoadCentre: return rgb(150, 140, 60);
+    case CellType::Pavement: return rgb(175, 175, 170);
+    case CellType::KerbSide:
+    case CellType::KerbCorner:
+    case CellType::KerbOpposite: return rgb(130, 130, 126);
+    case CellType::DoorGround: return rgb(120, 70, 30);
     default: break;
     }
     // Buildings: the tint, roofs brighter with every storey, walls a shade darker than their roof.
     const Tint& t = cityGrid.tint[x][z];
     float shade = 0.4f + 0.1f * storeysOf(x, z);
-    if (type != Empty) {
+    if (type != CellType::Empty) {
         shade *= 0.75f;
     }
     return Colour{t.red * shade, t.green * shade, t.blue * shade, 1.0f};
@@ -69,7 +69,7 @@ int main(int argc, char** argv)
             fillRect(image, z * pixels, x * pixels, pixels, pixels, groundColour(x, z));
             static const Colour kindColour[ActorKindCount] = {rgb(220, 40, 40), rgb(240, 140, 20), rgb(170, 60, 220)};
             if (actorGrid.count[x][z] > 0) {
-                mark(image, x, z, pixels, kindColour[actorGrid.slots[x][z][0]->kind]);
+                mark(image, x, z, pixels, kindColour[static_cast<int>(actorGrid.slots[x][z][0]->kind)]);
             }
         }
     }

@@ -23,7 +23,7 @@ static void printLevels(std::FILE* out)
         for (int x = 0; x < GridSize; ++x) {
             for (int z = 0; z < GridSize; ++z) {
                 const GridCell& cell = cityGrid.cells[x][level][z];
-                std::fprintf(out, z == 0 ? "%d" : " %d", cell.type);
+                std::fprintf(out, z == 0 ? "%d" : " %d", static_cast<int>(cell.type));
                 if (cell.rotation != 0) {
                     std::fprintf(out, "r%d", cell.rotation);
                 }
@@ -67,7 +67,7 @@ static void printActors(std::FILE* out)
         for (int z = 0; z < GridSize; ++z) {
             for (int slot = 0; slot < actorGrid.count[x][z]; ++slot) {
                 const Actor* a = actorGrid.slots[x][z][slot];
-                std::fprintf(out, "%d %d %d %.1f %.1f %.1f\n", x, z, a->kind, a->x, a->y, a->z);
+                std::fprintf(out, "%d %d %d %.1f %.1f %.1f\n", x, z, static_cast<int>(a->kind), a->x, a->y, a->z);
             }
         }
     }

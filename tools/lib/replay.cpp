@@ -162,9 +162,10 @@ static void writeUpdate(std::FILE* trace, const MonsterCensus& census, int moved
                  " cam %.5f %.5f %.5f %.5f %.5f %.5f %d %.5f %.5f %.5f %d\n",
                  hero.x, hero.y, hero.z, hero.velocityX, hero.velocityY, hero.velocityZ, hero.heading, hero.health,
                  hero.energy, hero.restTimer, hero.onGround ? 1 : 0, hero.flying ? 1 : 0,
-                 hero.primaryAttackPending ? 1 : 0, hero.secondaryAttackPending ? 1 : 0, hero.animState,
-                 hero.prevAnimState, hero.animPhase, hero.cellX, hero.cellY, hero.cellZ, followCamera.yaw,
-                 followCamera.pitch, followCamera.distance, followCamera.x, followCamera.y, followCamera.z,
+                 hero.primaryAttackPending ? 1 : 0, hero.secondaryAttackPending ? 1 : 0,
+                 static_cast<int>(hero.animState), static_cast<int>(hero.prevAnimState), hero.animPhase, hero.cellX,
+                 hero.cellY, hero.cellZ, followCamera.yaw, followCamera.pitch, followCamera.distance, followCamera.x,
+                 followCamera.y, followCamera.z,
                  monstersNearHero(), sumX, sumZ, sumPhase, moved);
 }
 
@@ -173,11 +174,13 @@ static void applyInput(const ReplayLine& line, unsigned previousKeys, bool first
     for (int k = 0; k < ReplayKeyCount; ++k) {
         bool listed = (line.keys >> k) & 1u;
         bool newlyListed = listed && !((previousKeys >> k) & 1u);
-        keyState[ReplayKeyCodes[k]] = !listed ? KeyUp : (newlyListed && firstUpdate ? KeyPressed : KeyHeld);
+        keyState[ReplayKeyCodes[k]] = !listed ? InputState::KeyUp
+                                              : (newlyListed && firstUpdate ? InputState::KeyPressed : InputState::KeyHeld);
     }
     for (int b = 0; b < ReplayButtonCount; ++b) {
         bool listed = (line.buttons >> b) & 1u;
-        mouseButtonState[ReplayButtonNumbers[b]] = !listed ? KeyUp : (firstUpdate ? KeyPressed : KeyHeld);
+        mouseButtonState[ReplayButtonNumbers[b]] =
+            !listed ? InputState::KeyUp : (firstUpdate ? InputState::KeyPressed : InputState::KeyHeld);
     }
     mouseX = line.mouseX;
     mouseY = line.mouseY;

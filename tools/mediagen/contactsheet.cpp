@@ -112,7 +112,7 @@ void drawCity(float x, float z, uint32_t world)
     drawCityCellByCell(cellIndexOf(x), cellIndexOf(z));
 }
 
-bool findCell(int type, int& x, int& z, int& rotation)
+bool findCell(CellType type, int& x, int& z, int& rotation)
 {
     for (int i = 30; i < GridSize - 30; ++i)
         for (int k = 30; k < GridSize - 30; ++k)
@@ -246,7 +246,7 @@ void drawScreens(uint32_t world)
     const float facing[4][2] = {{0, 1}, {1, 0}, {0, -1}, {-1, 0}};
     glEnable(GL_CULL_FACE);
     glEnable(GL_DEPTH_TEST);
-    if (findCell(StreetGround, x, z, r))
+    if (findCell(CellType::StreetGround, x, z, r))
         cityView(0, 1, 10 * x + facing[r][0] * 40, 16, 10 * z + facing[r][1] * 40, 10.0f * x, 18, 10.0f * z, world, true);
     glDisable(GL_CULL_FACE);
     screenCell(0, 1);
@@ -375,14 +375,14 @@ int main(int argc, char** argv)
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     int x = 100, z = 100, r = 0;
     const float facing[4][2] = {{0, 1}, {1, 0}, {0, -1}, {-1, 0}};
-    if (findCell(DoorGround, x, z, r))
+    if (findCell(CellType::DoorGround, x, z, r))
         cityView(0, 0, 10 * x + facing[r][0] * 45, 18, 10 * z + facing[r][1] * 45, 10.0f * x, 14, 10.0f * z, world, true);
-    if (findCell(RoadCentre, x, z, r)) {
+    if (findCell(CellType::RoadCentre, x, z, r)) {
         float ax = r == 0 ? 0.0f : 1.0f, az = r == 0 ? 1.0f : 0.0f;
         cityView(1, 0, 10.0f * x, 12, 10.0f * z, 10 * x + ax * 100, 12, 10 * z + az * 100, world, false);
     }
     cityView(0, 1, 820, 170, 820, 1000, 0, 1000, world, false);
-    if (findCell(StreetGround, x, z, r))
+    if (findCell(CellType::StreetGround, x, z, r))
         cityView(1, 1, 10 * x + facing[r][0] * 25, 40, 10 * z + facing[r][1] * 25, 10 * x - facing[r][0] * 200, 90,
                  10 * z - facing[r][1] * 200, world, false);
     ok = saveSheet(dir + "/contact_city.png") && ok;
