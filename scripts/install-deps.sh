@@ -1,5 +1,6 @@
 #!/bin/sh
-# Installs the Debian packages that the game, its tools, tests and benchmarks need.
+# Installs the Debian packages that the game, its tools, tests and benchmarks need; with "web",
+# those of the browser build and its tests instead (Emscripten, Chromium).
 # Safe to run again: it only calls apt-get when something is missing.
 set -eu
 
@@ -9,6 +10,9 @@ libgl1-mesa-dev libglu1-mesa-dev libgl1-mesa-dri
 libpng-dev libfreetype-dev fonts-dejavu-core libvorbis-dev libogg-dev
 libgtest-dev libgmock-dev libbenchmark-dev
 xvfb xauth x11-utils x11-apps xdotool imagemagick"
+if [ "${1:-}" = "web" ]; then
+    PACKAGES="emscripten chromium"
+fi
 
 missing=""
 for p in $PACKAGES; do

@@ -1,5 +1,7 @@
 #!/bin/sh
 # Installs what is missing, builds and runs every test (--sanitize: the ASan/UBSan build).
+# The normal run also builds the browser version (scripts/web.sh) and runs its tests in
+# headless Chromium.
 set -eu
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
@@ -9,3 +11,10 @@ if [ "${1:-}" = "--sanitize" ]; then
     dir=build-sanitize
 fi
 ctest --test-dir "$dir" --output-on-failure -j2
+if [ "$dir" = build ]; then
+    ./scripts/web.sh
+    if [ ! -d tests/web/node_modules/puppeteer-core ]; then
+        (cd tests/web && npm ci --no-audit --no-fund)
+    fi
+    ctest --test-dir build-web --output-on-failure
+fi

@@ -1,0 +1,8 @@
+// web/browser_sdl.h — what the browser build's SDL layer tells its frame loop.
+#pragma once
+#include <cstdint>
+
+// True while the rest of the last frame's 16 ms has not yet passed.
+bool frameRestPending();
+// Starts listening for the player's first click or key, which lets the page play music.
+void watchForFirstGesture();
