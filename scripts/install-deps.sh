@@ -1,8 +1,10 @@
 #!/bin/sh
-# Installs the Debian packages that the game, its tools, tests and benchmarks need; with "web",
-# those of the browser build and its tests instead (Emscripten, Chromium).
-# Safe to run again: it only calls apt-get when something is missing.
+# Installs the Debian packages that the game, its tools, tests and benchmarks need. With "web":
+# those of the browser build (Emscripten) instead; with "web-tests": Chromium and, from npm,
+# the pinned puppeteer-core of the browser tests (tests/web).
+# Safe to run again: it only installs what is missing.
 set -eu
+cd "$(dirname "$0")/.."
 
 PACKAGES="build-essential cmake pkg-config git
 libsdl1.2-dev libsdl-image1.2-dev libsdl-mixer1.2-dev
@@ -10,9 +12,15 @@ libgl1-mesa-dev libglu1-mesa-dev libgl1-mesa-dri
 libpng-dev libfreetype-dev fonts-dejavu-core libvorbis-dev libogg-dev
 libgtest-dev libgmock-dev libbenchmark-dev
 xvfb xauth x11-utils x11-apps xdotool imagemagick"
-if [ "${1:-}" = "web" ]; then
-    PACKAGES="emscripten chromium"
-fi
+case "${1:-}" in
+web) PACKAGES="emscripten" ;;
+web-tests)
+    PACKAGES="chromium"
+    if [ ! -f tests/web/node_modules/puppeteer-core/package.json ]; then
+        (cd tests/web && npm ci --no-audit --no-fund)
+    fi
+    ;;
+esac
 
 missing=""
 for p in $PACKAGES; do

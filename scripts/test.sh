@@ -13,8 +13,6 @@ fi
 ctest --test-dir "$dir" --output-on-failure -j2
 if [ "$dir" = build ]; then
     ./scripts/web.sh
-    if [ ! -d tests/web/node_modules/puppeteer-core ]; then
-        (cd tests/web && npm ci --no-audit --no-fund)
-    fi
+    ./scripts/install-deps.sh web-tests
     ctest --test-dir build-web --output-on-failure
 fi

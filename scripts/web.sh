@@ -1,6 +1,6 @@
 #!/bin/sh
 # Builds the game for the browser into build-web/ (the page is build-web/index.html), with
-# Debian's Emscripten. --serve then serves it on 127.0.0.1 (port 8080, or $PORT) and prints
+# Debian's Emscripten (installed when missing). --serve then serves it on 127.0.0.1 (port 8080, or $PORT) and prints
 # the address; any browser with WebGL plays it there.
 set -eu
 cd "$(dirname "$0")/.."
