@@ -2,10 +2,15 @@
 
 #include <GL/gl.h>
 #include <SDL/SDL.h>
+#include <cstdlib>
+#include <ctime>
 
 #include "app/frame_clock.h"
 #include "app/input.h"
 #include "app/key_codes.h"
+#include "app/settings.h"
+#include "app/startup.h"
+#include "app/video.h"
 #include "overlay/dashboard.h"
 #include "overlay/pause_menu.h"
 #include "render/scene.h"
@@ -19,6 +24,16 @@ static bool hasMouseFocus = false;
 bool pastFirstFrame = false;
 
 static constexpr int32_t SplashMillis = 5000;
+
+void startGame()
+{
+    loadSettings();
+    std::srand(static_cast<unsigned>(std::time(nullptr)));
+    openVideo();
+    initOverlay();
+    initPauseScreen();
+    startUp();
+}
 
 float computeStepFactor(float fps)
 {

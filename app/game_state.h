@@ -10,6 +10,10 @@ extern int32_t splashStartTicks;
 extern bool quitRequested;
 extern bool pastFirstFrame;
 
+// Everything before the first frame, in this order: settings, the random seed from the clock,
+// the window, the overlay and the pause menu, then start-up (textures, models, city, music).
+// The desktop's main and the browser's both begin with it.
+void startGame();
 // 60 / fps clamped to [0.2, 2]: how many 60 Hz ticks the last frame took.
 float computeStepFactor(float fps);
 // Advances and draws the current game state.

@@ -69,7 +69,6 @@ static SDL_Surface* withUsablePixels(SDL_Surface* image)
     rgba.Gshift = 8;
     rgba.Bshift = 16;
     rgba.Ashift = 24;
-    rgba.alpha = 255;
     SDL_Surface* converted = SDL_ConvertSurface(image, &rgba, SDL_SWSURFACE);
     SDL_FreeSurface(image);
     return converted;

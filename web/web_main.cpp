@@ -4,13 +4,8 @@
 #include <SDL/SDL.h>
 #include <emscripten.h>
 #include <cstdlib>
-#include <ctime>
 
 #include "app/game_state.h"
-#include "app/settings.h"
-#include "app/startup.h"
-#include "app/video.h"
-#include "overlay/dashboard.h"
 #include "web/browser_sdl.h"
 
 // The frame-time measurement (bench/web) sets Module.lornhavenFrames to an array: each frame
@@ -48,11 +43,7 @@ static void browserFrame()
 
 int main(int, char**)
 {
-    loadSettings();
-    std::srand(static_cast<unsigned>(std::time(nullptr)));
-    openVideo();
-    initOverlay();
-    startUp();
+    startGame();
     watchForFirstGesture();
     emscripten_set_main_loop(browserFrame, 0, 1);
     return 0;
