@@ -1,5 +1,6 @@
 #!/bin/sh
-# Installs the Debian packages that the game, its tools, tests and benchmarks need.
+# Installs the Debian packages that the game, its tools, tests, benchmarks and its own Debian
+# package need (SDL 2 for the test run on sdl12-compat).
 # Safe to run again: it only calls apt-get when something is missing.
 set -eu
 
@@ -8,7 +9,8 @@ libsdl1.2-dev libsdl-image1.2-dev libsdl-mixer1.2-dev
 libgl1-mesa-dev libglu1-mesa-dev libgl1-mesa-dri
 libpng-dev libfreetype-dev fonts-dejavu-core libvorbis-dev libogg-dev
 libgtest-dev libgmock-dev libbenchmark-dev
-xvfb xauth x11-utils x11-apps xdotool imagemagick"
+xvfb xauth x11-utils x11-apps xdotool imagemagick
+dpkg-dev lintian desktop-file-utils appstream man-db libsdl2-2.0-0"
 
 missing=""
 for p in $PACKAGES; do
