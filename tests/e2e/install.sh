@@ -35,6 +35,7 @@ appstreamcli validate --no-net "$prefix"/share/metainfo/*lornhaven*.metainfo.xml
 page="$prefix/share/man/man6/lornhaven.6"
 [ -f "$page" ] || fail "no manual page in share/man/man6/"
 grep -q "$prefix/share/lornhaven/settings.ini" "$page" || fail "the manual page does not name the installed settings"
+! grep -q '@[A-Z]*@' "$page" || fail "the manual page keeps a placeholder: $(grep '@[A-Z]*@' "$page")"
 
 # A staged install keeps the final prefix in the desktop entry and puts files under DESTDIR.
 DESTDIR="$E2E_TMP/stage" cmake --install "$BUILD_DIR" --prefix /usr/local >/dev/null ||
