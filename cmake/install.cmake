@@ -1,7 +1,8 @@
 # cmake --install: the game program, its data folder (Media/ and the default settings.ini), a
-# launcher that starts the game in each player's own folder, a desktop entry, software-centre
-# data and a manual page. The three folders can be moved; scripts/package.sh asks for the
-# Debian games layout (/usr/games, /usr/lib/games/lornhaven, /usr/share/games/lornhaven).
+# launcher that starts the game in each player's own folder, a desktop entry with its icons,
+# software-centre data and a manual page. The three folders can be moved: scripts/package.sh
+# asks for the Debian games layout (/usr/games, /usr/lib/games/lornhaven,
+# /usr/share/games/lornhaven).
 include(GNUInstallDirs)
 set(LORNHAVEN_INSTALL_BINDIR ${CMAKE_INSTALL_BINDIR} CACHE STRING "Where the lornhaven command goes, under the prefix")
 set(LORNHAVEN_INSTALL_GAMEDIR ${CMAKE_INSTALL_LIBEXECDIR}/lornhaven CACHE STRING "Where the game program goes, under the prefix")
@@ -21,6 +22,9 @@ configure_file(${CMAKE_SOURCE_DIR}/packaging/lornhaven-launcher.sh.in ${CMAKE_BI
 install(PROGRAMS ${CMAKE_BINARY_DIR}/install/lornhaven DESTINATION ${LORNHAVEN_INSTALL_BINDIR})
 
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/lornhaven.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+# The icons that tools/mediagen paints into the build folder, 48 to 256 pixels.
+file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/icons)
+install(DIRECTORY ${CMAKE_BINARY_DIR}/icons/ DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor)
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/lornhaven.metainfo.xml
     DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo RENAME ${LORNHAVEN_APPSTREAM_ID}.metainfo.xml)
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/lornhaven.6 DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)

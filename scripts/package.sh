@@ -24,7 +24,7 @@ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=None -DCMAKE_INSTALL_PREFIX=/usr
     -DLORNHAVEN_INSTALL_BINDIR=games -DLORNHAVEN_INSTALL_GAMEDIR=lib/games/lornhaven \
     -DLORNHAVEN_INSTALL_DATADIR=share/games/lornhaven \
     -DOpenGL_GL_PREFERENCE=LEGACY -DLORNHAVEN_TESTS=OFF -DLORNHAVEN_BENCH=OFF -DLORNHAVEN_SANITIZE=OFF >&2
-cmake --build "$build" -j2 --target lornhaven media >&2
+cmake --build "$build" -j2 --target lornhaven media icons >&2
 
 stage="$build/deb-root"
 rm -rf "$stage"

@@ -28,6 +28,9 @@ grep -qx 'Type=Application' "$entry" || fail "desktop entry is not an applicatio
 grep -qx 'Name=Lornhaven' "$entry" || fail "desktop entry has no name"
 grep -qx "Exec=$prefix/bin/lornhaven" "$entry" || fail "desktop entry does not run the installed launcher"
 desktop-file-validate "$entry" || fail "the desktop entry is not valid"
+for size in 48 64 128 256; do
+    [ -f "$prefix/share/icons/hicolor/${size}x$size/apps/lornhaven.png" ] || fail "no ${size}x$size icon in share/icons/hicolor/"
+done
 appstreamcli validate --no-net "$prefix"/share/metainfo/*lornhaven*.metainfo.xml >"$E2E_TMP/appstream.log" 2>&1 || {
     cat "$E2E_TMP/appstream.log" >&2
     fail "the AppStream data is not valid"
