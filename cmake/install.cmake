@@ -30,7 +30,8 @@ install(FILES ${CMAKE_SOURCE_DIR}/packaging/lornhaven.metainfo.xml
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/lornhaven.6 DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 
 # The desktop entry names the launcher, and the manual page the folders, by their absolute
-# installed paths, known only at install time (cmake --install --prefix may change them).
+# installed paths, known only at install time (cmake --install --prefix may change them); the
+# manual page also gets the game's version.
 install(CODE "
     set(root \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}\")
     set(entry \"\${root}/${CMAKE_INSTALL_DATADIR}/applications/lornhaven.desktop\")
@@ -41,5 +42,6 @@ install(CODE "
     file(READ \"\${page}\" text)
     string(REPLACE \"@DATADIR@\" \"\${CMAKE_INSTALL_PREFIX}/${LORNHAVEN_INSTALL_DATADIR}\" text \"\${text}\")
     string(REPLACE \"@GAMEDIR@\" \"\${CMAKE_INSTALL_PREFIX}/${LORNHAVEN_INSTALL_GAMEDIR}\" text \"\${text}\")
+    string(REPLACE \"@VERSION@\" \"${PROJECT_VERSION}\" text \"\${text}\")
     file(WRITE \"\${page}\" \"\${text}\")
 ")
