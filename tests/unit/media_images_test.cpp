@@ -18,9 +18,10 @@ struct Rgba {
 
 struct Picture {
     SDL_Surface* surface = nullptr;
-    explicit Picture(const char* name)
+    // A picture of the run folder's Media/, or of another folder of the build.
+    explicit Picture(const char* name, const char* folder = "/Media/")
     {
-        std::string path = std::string(LORNHAVEN_RUN_DIR) + "/Media/" + name;
+        std::string path = std::string(LORNHAVEN_RUN_DIR) + folder + name;
         surface = IMG_Load(path.c_str());
     }
     ~Picture() { SDL_FreeSurface(surface); }
@@ -221,6 +222,38 @@ TEST(MediaImages, WorldAtlasKeepsGroundWallsCleanBelowTheirTiles)
     // The panorama wraps: its margins repeat the far end.
     for (int y = SkyPanoramaY; y < SkyPanoramaY + SkySideHeight; y += 5)
         EXPECT_EQ(world.at(SkyPanoramaX - 1, y), world.at(SkyPanoramaX + 4 * SkySideWidth - 1, y));
+}
+
+TEST(MediaImages, IconsShowTheHeroAgainstTheMoonInARoundedSquare)
+{
+    for (int size : {48, 64, 128, 256}) {
+        const std::string name = std::to_string(size) + "x" + std::to_string(size) + "/apps/lornhaven.png";
+        Picture icon(name.c_str(), "/../icons/");
+        ASSERT_NE(icon.surface, nullptr) << name;
+        EXPECT_EQ(icon.surface->w, size) << name;
+        EXPECT_EQ(icon.surface->h, size) << name;
+        ASSERT_EQ(icon.surface->format->BytesPerPixel, 4) << name;
+        // Clear rounded corners, and the panel's border colour round an opaque inside.
+        for (int corner = 0; corner < 4; ++corner)
+            EXPECT_EQ(icon.at(corner % 2 * (size - 1), corner / 2 * (size - 1)).a, 0) << name;
+        const Rgba edge = icon.at(1, size / 2);
+        EXPECT_EQ(edge.a, 255) << name;
+        EXPECT_NEAR(edge.r, 110, 12) << name;
+        EXPECT_NEAR(edge.g, 168, 12) << name;
+        EXPECT_NEAR(edge.b, 214, 12) << name;
+        // The moon's pale disc and the hero's dark figure before it, both large enough to read.
+        int opaque = 0, pale = 0, dark = 0;
+        for (int y = 0; y < size; ++y)
+            for (int x = 0; x < size; ++x) {
+                const Rgba c = icon.at(x, y);
+                opaque += c.a == 255;
+                pale += c.a == 255 && c.r > 200 && c.g > 200 && c.b > 190;
+                dark += c.a == 255 && c.r + c.g + c.b < 40;
+            }
+        EXPECT_GT(opaque, size * size * 85 / 100) << name;
+        EXPECT_GT(pale, size * size / 20) << name;
+        EXPECT_GT(dark, size * size / 20) << name;
+    }
 }
 
 } // namespace

@@ -8,6 +8,8 @@ Image makeWorldTexture();
 Image makeHudTexture();
 Image makeSplashScreen();
 Image makeDashboard();
+// The game's icon at size x size pixels with alpha, cut from a painted splash screen.
+Image makeIcon(const Image& splash, int size);
 // character: a CharacterModel (render/character_parts.h).
 Image makeCharacterSkin(int character);
 // Writes the looping theme as Ogg Vorbis; returns false on failure.

@@ -1,5 +1,9 @@
-// mediagen: paints every image and composes the music the game reads from Media/.
+// mediagen: paints every image and composes the music the game reads from Media/, and the
+// game's icons for the desktop.
 // Usage: mediagen OUTPUT_DIR [NAME...]   (names without extension; all when none are given)
+//        mediagen --icons ICON_DIR        (ICON_DIR/SIZExSIZE/apps/lornhaven.png, as in hicolor)
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -42,18 +46,40 @@ bool wanted(int argc, char** argv, const char* name)
     return false;
 }
 
+// The icon sizes a desktop looks for in the hicolor theme.
+const int IconSizes[] = {48, 64, 128, 256};
+
+int writeIcons(const std::string& dir)
+{
+    const Image splash = makeSplashScreen();
+    for (int size : IconSizes) {
+        const std::string folder = dir + "/" + std::to_string(size) + "x" + std::to_string(size);
+        mkdir(dir.c_str(), 0755);
+        mkdir(folder.c_str(), 0755);
+        mkdir((folder + "/apps").c_str(), 0755);
+        const std::string path = folder + "/apps/lornhaven.png";
+        if (!writePng(path.c_str(), makeIcon(splash, size), true)) {
+            std::fprintf(stderr, "mediagen: cannot write %s\n", path.c_str());
+            return 1;
+        }
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: mediagen OUTPUT_DIR [NAME...]\n");
+        std::fprintf(stderr, "usage: mediagen OUTPUT_DIR [NAME...] | mediagen --icons ICON_DIR\n");
         return 2;
     }
     if (!initFonts()) {
         std::fprintf(stderr, "mediagen: cannot open the DejaVu fonts\n");
         return 1;
     }
+    if (std::strcmp(argv[1], "--icons") == 0)
+        return argc == 3 ? writeIcons(argv[2]) : 2;
     const std::string dir = argv[1];
     for (const Output& out : Images) {
         if (!wanted(argc, argv, out.name))
