@@ -1,133 +1,254 @@
 #include "render/city_drawing.h"
 
 #include <GL/gl.h>
+#include <algorithm>
+#include <cstring>
+#include <vector>
 
 #include "city/city_grid.h"
 #include "city/tile_pieces.h"
+#include "render/view_volume.h"
 
 int32_t cityCellsDrawn = 0;
-
-// The batch being filled: positions already moved to their cells, texture coordinates, and the
-// column's tint per vertex (floats, so the tint reaches the rasteriser exactly as glColor would).
-static float batchPositions[CityBatchVertices * 3];
-static float batchTexCoords[CityBatchVertices * 2];
-static float batchColours[CityBatchVertices * 3];
-static int batchCount = 0;
+int32_t cityChunksDrawn = 0;
 static int drawCalls = 0;
 
-static void flushBatch()
-{
-    if (batchCount == 0) {
-        return;
-    }
-    ++drawCalls;
-    glDrawArrays(GL_TRIANGLES, 0, batchCount);
-    batchCount = 0;
-}
+static_assert(GridSize % CityChunkSize == 0, "chunks tile the grid");
+static constexpr int ChunksPerSide = GridSize / CityChunkSize;
+static constexpr int CellsPerChunk = CityChunkSize * CityChunkSize * LevelCount;
 
-static void pointAtBatch()
-{
-    glVertexPointer(3, GL_FLOAT, 0, batchPositions);
-    glTexCoordPointer(2, GL_FLOAT, 0, batchTexCoords);
-    glColorPointer(3, GL_FLOAT, 0, batchColours);
-}
+// One chunk's pieces, moved to their cells: positions, texture coordinates and the column's tint
+// per vertex (floats, so the tint reaches the rasteriser exactly as glColor would), in the order
+// column x, column z, level; and the cells and tints it was built from.
+struct CityChunk {
+    bool built;
+    GridCell cells[CityChunkSize][LevelCount][CityChunkSize];
+    Tint tint[CityChunkSize][CityChunkSize];
+    int32_t cellStart[CellsPerChunk + 1];   // first vertex of each cell in that order
+    int32_t pieceCount[CityChunkSize][CityChunkSize];
+    float low[3], high[3];
+    std::vector<float> positions, texCoords, colours;
+};
+static CityChunk chunks[ChunksPerSide][ChunksPerSide];
 
-// A piece too large for any batch (none of the game's own) is drawn by itself in place.
-static void drawOversizedPiece(const TilePiece& piece, const float* vertices, const Tint& tint, int x, int level, int z)
-{
-    flushBatch();
-    glDisableClientState(GL_COLOR_ARRAY);
-    glColor4f(tint.red, tint.green, tint.blue, 1.0f);
-    glVertexPointer(3, GL_FLOAT, 0, vertices);
-    glTexCoordPointer(2, GL_FLOAT, 0, piece.texCoords);
-    glPushMatrix();
-    glTranslatef(static_cast<float>(CellSize * x), static_cast<float>(CellSize * level), static_cast<float>(CellSize * z));
-    ++drawCalls;
-    glDrawArrays(GL_TRIANGLES, 0, piece.vertexCount);
-    glPopMatrix();
-    glEnableClientState(GL_COLOR_ARRAY);
-    pointAtBatch();
-}
+// The tile pieces the chunks were built from; any change rebuilds them all.
+static std::vector<float> builtPieces;
 
-static void appendPiece(const TilePiece& piece, const float* vertices, const Tint& tint, int x, int level, int z)
+static void describePieces(std::vector<float>& out)
 {
-    if (batchCount + piece.vertexCount > CityBatchVertices) {
-        flushBatch();
-    }
-    const float offsetX = static_cast<float>(CellSize * x);
-    const float offsetY = static_cast<float>(CellSize * level);
-    const float offsetZ = static_cast<float>(CellSize * z);
-    float* position = batchPositions + 3 * batchCount;
-    float* texCoord = batchTexCoords + 2 * batchCount;
-    float* colour = batchColours + 3 * batchCount;
-    for (int v = 0; v < piece.vertexCount; ++v) {
-        position[3 * v] = vertices[3 * v] + offsetX;
-        position[3 * v + 1] = vertices[3 * v + 1] + offsetY;
-        position[3 * v + 2] = vertices[3 * v + 2] + offsetZ;
-        texCoord[2 * v] = piece.texCoords[2 * v];
-        texCoord[2 * v + 1] = piece.texCoords[2 * v + 1];
-        colour[3 * v] = tint.red;
-        colour[3 * v + 1] = tint.green;
-        colour[3 * v + 2] = tint.blue;
-    }
-    batchCount += piece.vertexCount;
-}
-
-// Every level of column (x, z), bottom to top, if the column lies inside the window.
-static void appendColumn(int x, int z, IndexRange xs, IndexRange zs)
-{
-    if (x < xs.first || x > xs.last || z < zs.first || z > zs.last) {
-        return;
-    }
-    for (int level = 0; level < LevelCount; ++level) {
-        const GridCell& cell = cityGrid.cells[x][level][z];
-        int type = static_cast<int>(cell.type);
-        if (type <= 0 || type >= CellTypeCount) {
-            continue;
+    out.clear();
+    for (const TilePiece& piece : tilePieces) {
+        out.push_back(static_cast<float>(piece.vertexCount));
+        for (const float* rotation : piece.vertices) {
+            out.push_back(rotation == nullptr ? 0.0f : 1.0f);
+            if (rotation != nullptr) {
+                out.insert(out.end(), rotation, rotation + 3 * piece.vertexCount);
+            }
         }
-        const TilePiece& piece = tilePieces[type];
-        const float* vertices = piece.vertices[cell.rotation & 3];
-        if (piece.vertexCount <= 0 || vertices == nullptr || piece.texCoords == nullptr) {
-            continue;
-        }
-        ++cityCellsDrawn;
-        if (piece.vertexCount > CityBatchVertices) {
-            drawOversizedPiece(piece, vertices, cityGrid.tint[x][z], x, level, z);
-        } else {
-            appendPiece(piece, vertices, cityGrid.tint[x][z], x, level, z);
+        out.push_back(piece.texCoords == nullptr ? 0.0f : 1.0f);
+        if (piece.texCoords != nullptr) {
+            out.insert(out.end(), piece.texCoords, piece.texCoords + 2 * piece.vertexCount);
         }
     }
 }
 
-int drawCityCells(int cellX, int cellZ)
+static void forgetChangedPieces()
+{
+    static std::vector<float> pieces;
+    describePieces(pieces);
+    if (pieces != builtPieces) {
+        builtPieces.swap(pieces);
+        for (auto& row : chunks) {
+            for (CityChunk& chunk : row) {
+                chunk.built = false;
+            }
+        }
+    }
+}
+
+static int cellOrder(int lx, int lz, int level) { return (lx * CityChunkSize + lz) * LevelCount + level; }
+
+static const TilePiece* drawnPiece(const GridCell& cell)
+{
+    int type = static_cast<int>(cell.type);
+    if (type <= 0 || type >= CellTypeCount) {
+        return nullptr;
+    }
+    const TilePiece& piece = tilePieces[type];
+    if (piece.vertexCount <= 0 || piece.vertices[cell.rotation & 3] == nullptr || piece.texCoords == nullptr) {
+        return nullptr;
+    }
+    return &piece;
+}
+
+static void buildChunk(CityChunk& chunk, int chunkX, int chunkZ)
+{
+    chunk.positions.clear();
+    chunk.texCoords.clear();
+    chunk.colours.clear();
+    for (int axis = 0; axis < 3; ++axis) {
+        chunk.low[axis] = 1.0e30f;
+        chunk.high[axis] = -1.0e30f;
+    }
+    int vertexCount = 0;
+    for (int lx = 0; lx < CityChunkSize; ++lx) {
+        for (int lz = 0; lz < CityChunkSize; ++lz) {
+            const int x = chunkX * CityChunkSize + lx;
+            const int z = chunkZ * CityChunkSize + lz;
+            const Tint& tint = cityGrid.tint[x][z];
+            chunk.tint[lx][lz] = tint;
+            chunk.pieceCount[lx][lz] = 0;
+            for (int level = 0; level < LevelCount; ++level) {
+                const GridCell& cell = cityGrid.cells[x][level][z];
+                chunk.cells[lx][level][lz] = cell;
+                chunk.cellStart[cellOrder(lx, lz, level)] = vertexCount;
+                const TilePiece* piece = drawnPiece(cell);
+                if (piece == nullptr) {
+                    continue;
+                }
+                ++chunk.pieceCount[lx][lz];
+                const float offset[3] = {static_cast<float>(CellSize * x), static_cast<float>(CellSize * level),
+                    static_cast<float>(CellSize * z)};
+                const float* vertices = piece->vertices[cell.rotation & 3];
+                for (int v = 0; v < piece->vertexCount; ++v) {
+                    for (int axis = 0; axis < 3; ++axis) {
+                        float p = vertices[3 * v + axis] + offset[axis];
+                        chunk.positions.push_back(p);
+                        chunk.low[axis] = std::min(chunk.low[axis], p);
+                        chunk.high[axis] = std::max(chunk.high[axis], p);
+                    }
+                    chunk.texCoords.push_back(piece->texCoords[2 * v]);
+                    chunk.texCoords.push_back(piece->texCoords[2 * v + 1]);
+                    chunk.colours.push_back(tint.red);
+                    chunk.colours.push_back(tint.green);
+                    chunk.colours.push_back(tint.blue);
+                }
+                vertexCount += piece->vertexCount;
+            }
+        }
+    }
+    chunk.cellStart[CellsPerChunk] = vertexCount;
+    chunk.built = true;
+}
+
+// The chunk as the grid holds it now, built afresh only if its cells or tints differ.
+static CityChunk& currentChunk(int chunkX, int chunkZ)
+{
+    CityChunk& chunk = chunks[chunkX][chunkZ];
+    bool same = chunk.built;
+    for (int lx = 0; same && lx < CityChunkSize; ++lx) {
+        const int x = chunkX * CityChunkSize + lx;
+        const int z = chunkZ * CityChunkSize;
+        same = std::memcmp(&chunk.tint[lx][0], &cityGrid.tint[x][z], sizeof chunk.tint[lx]) == 0;
+        for (int level = 0; same && level < LevelCount; ++level) {
+            same = std::memcmp(&chunk.cells[lx][level][0], &cityGrid.cells[x][level][z],
+                       sizeof chunk.cells[lx][level]) == 0;
+        }
+    }
+    if (!same) {
+        buildChunk(chunk, chunkX, chunkZ);
+    }
+    return chunk;
+}
+
+static void drawVertices(int first, int count)
+{
+    if (count > 0) {
+        ++drawCalls;
+        glDrawArrays(GL_TRIANGLES, first, count);
+    }
+}
+
+// The cells [firstCell, endCell) of the chunk in draws of at most CityBatchVertices vertices,
+// cut between pieces.
+static void drawCells(const CityChunk& chunk, int firstCell, int endCell)
+{
+    int start = chunk.cellStart[firstCell];
+    for (int cell = firstCell; cell < endCell; ++cell) {
+        if (chunk.cellStart[cell + 1] - start > CityBatchVertices && chunk.cellStart[cell] > start) {
+            drawVertices(start, chunk.cellStart[cell] - start);
+            start = chunk.cellStart[cell];
+        }
+    }
+    drawVertices(start, chunk.cellStart[endCell] - start);
+}
+
+struct VisibleChunk {
+    float distance;
+    int chunkX, chunkZ;
+};
+
+// The columns of a chunk that lie inside the window, in the chunk's own indices.
+struct ChunkPart {
+    int firstX, lastX, firstZ, lastZ;
+};
+static ChunkPart partInWindow(int chunkX, int chunkZ, IndexRange xs, IndexRange zs)
+{
+    const int baseX = chunkX * CityChunkSize, baseZ = chunkZ * CityChunkSize;
+    return ChunkPart{std::max(xs.first - baseX, 0), std::min(xs.last - baseX, CityChunkSize - 1),
+        std::max(zs.first - baseZ, 0), std::min(zs.last - baseZ, CityChunkSize - 1)};
+}
+
+int drawCityCells(int cellX, int cellZ, const ViewVolume& view)
 {
     drawCalls = 0;
     cityCellsDrawn = 0;
+    cityChunksDrawn = 0;
     IndexRange xs = clampedWindow(cellX, CityDrawRadius, GridSize);
     IndexRange zs = clampedWindow(cellZ, CityDrawRadius, GridSize);
-    glEnableClientState(GL_COLOR_ARRAY);
-    pointAtBatch();
-    batchCount = 0;
-    // Nearest columns first, in square rings around the hero's column: the software rasteriser
-    // tests depth before it textures, so what the near buildings hide then costs it little.
-    appendColumn(cellX, cellZ, xs, zs);
-    for (int ring = 1; ring <= CityDrawRadius; ++ring) {
-        for (int x = cellX - ring; x <= cellX + ring; ++x) {
-            appendColumn(x, cellZ - ring, xs, zs);
-            appendColumn(x, cellZ + ring, xs, zs);
-        }
-        for (int z = cellZ - ring + 1; z < cellZ + ring; ++z) {
-            appendColumn(cellX - ring, z, xs, zs);
-            appendColumn(cellX + ring, z, xs, zs);
+    if (xs.first > xs.last || zs.first > zs.last) {
+        return 0;
+    }
+    forgetChangedPieces();
+    static VisibleChunk visible[ChunksPerSide * ChunksPerSide];
+    int visibleCount = 0;
+    for (int chunkX = xs.first / CityChunkSize; chunkX <= xs.last / CityChunkSize; ++chunkX) {
+        for (int chunkZ = zs.first / CityChunkSize; chunkZ <= zs.last / CityChunkSize; ++chunkZ) {
+            const CityChunk& chunk = currentChunk(chunkX, chunkZ);
+            const ChunkPart part = partInWindow(chunkX, chunkZ, xs, zs);
+            int cells = 0;
+            for (int lx = part.firstX; lx <= part.lastX; ++lx) {
+                for (int lz = part.firstZ; lz <= part.lastZ; ++lz) {
+                    cells += chunk.pieceCount[lx][lz];
+                }
+            }
+            cityCellsDrawn += cells;
+            if (cells == 0 || !boxInView(view, chunk.low, chunk.high)) {
+                continue;
+            }
+            float dx = 0.5f * (chunk.low[0] + chunk.high[0]) - view.eye[0];
+            float dz = 0.5f * (chunk.low[2] + chunk.high[2]) - view.eye[2];
+            visible[visibleCount++] = VisibleChunk{dx * dx + dz * dz, chunkX, chunkZ};
         }
     }
-    flushBatch();
+    // Nearest chunks first: the software rasteriser tests depth before it textures, so what the
+    // near buildings hide then costs it little.
+    std::sort(visible, visible + visibleCount,
+        [](const VisibleChunk& a, const VisibleChunk& b) { return a.distance < b.distance; });
+    glEnableClientState(GL_COLOR_ARRAY);
+    for (int i = 0; i < visibleCount; ++i) {
+        const CityChunk& chunk = chunks[visible[i].chunkX][visible[i].chunkZ];
+        const ChunkPart part = partInWindow(visible[i].chunkX, visible[i].chunkZ, xs, zs);
+        ++cityChunksDrawn;
+        glVertexPointer(3, GL_FLOAT, 0, chunk.positions.data());
+        glTexCoordPointer(2, GL_FLOAT, 0, chunk.texCoords.data());
+        glColorPointer(3, GL_FLOAT, 0, chunk.colours.data());
+        if (part.firstZ == 0 && part.lastZ == CityChunkSize - 1) {
+            // Whole rows of columns lie one after the other.
+            drawCells(chunk, cellOrder(part.firstX, 0, 0), cellOrder(part.lastX + 1, 0, 0));
+            continue;
+        }
+        for (int lx = part.firstX; lx <= part.lastX; ++lx) {
+            drawCells(chunk, cellOrder(lx, part.firstZ, 0), cellOrder(lx, part.lastZ + 1, 0));
+        }
+    }
     glDisableClientState(GL_COLOR_ARRAY);
     return drawCalls;
 }
 
-void drawCityCellByCell(int cellX, int cellZ)
+int drawCityCellByCell(int cellX, int cellZ)
 {
+    int draws = 0;
     IndexRange xs = clampedWindow(cellX, CityDrawRadius, GridSize);
     IndexRange zs = clampedWindow(cellZ, CityDrawRadius, GridSize);
     for (int level = 0; level < LevelCount; ++level) {
@@ -146,10 +267,12 @@ void drawCityCellByCell(int cellX, int cellZ)
                     static_cast<float>(CellSize * z));
                 glVertexPointer(3, GL_FLOAT, 0, piece.vertices[cell.rotation & 3]);
                 glTexCoordPointer(2, GL_FLOAT, 0, piece.texCoords);
+                ++draws;
                 glDrawArrays(GL_TRIANGLES, 0, piece.vertexCount);
                 glPopMatrix();
             }
         }
     }
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    return draws;
 }

@@ -1,22 +1,30 @@
-// render/city_drawing.h — the city cells around the hero, gathered into a few large draws.
+// render/city_drawing.h — the city cells around the hero, kept in place across frames.
 #pragma once
 #include <cstdint>
 
-// Vertices one city draw carries at most; a window holds more, so it is drawn in several.
-constexpr int CityBatchVertices = 49152;
+struct ViewVolume;
+
 // Columns drawn around the given column in each direction.
 constexpr int CityDrawRadius = 25;
+// Columns per side of a chunk: the city's geometry is kept per chunk, moved into place once.
+constexpr int CityChunkSize = 4;
+// Vertices one city draw carries at most; a piece larger than that is drawn by itself.
+constexpr int CityBatchVertices = 49152;
 
 // Draws every non-empty cell within CityDrawRadius columns of (cellX, cellZ), at every level, in
-// its column's tint, with the bound texture: nearest columns first, each from the ground up.
-// Each cell's piece is moved to its place on the CPU, so a few thousand cells cost a few draws
-// instead of a few thousand. Leaves the colour array disabled; returns its glDrawArrays calls.
-int drawCityCells(int cellX, int cellZ);
+// its column's tint, with the bound texture. The chunks wholly outside the view are skipped and
+// the rest go nearest first. A chunk is built the first time the window reaches it and again
+// only if its cells, its tints or the tile pieces change, so nothing is rebuilt while the hero
+// walks. Leaves the colour array disabled; returns its glDrawArrays calls.
+int drawCityCells(int cellX, int cellZ, const ViewVolume& view);
 
-// City cells submitted by the last drawCityCells, which alone writes it; tests read it.
+// City cells of the window the last drawCityCells covered (what the scene names, in view or
+// not), and the chunks of it that were in view and sent; drawCityCells alone writes them, tests
+// and benchmarks read them.
 extern int32_t cityCellsDrawn;
+extern int32_t cityChunksDrawn;
 
-// The plain drawing the batches stand in for, as a reference to compare with: the same cells,
+// The plain drawing the chunks stand in for, as a reference to compare with: the same cells,
 // level by level, each piece in place in its column's tint with a draw of its own. Leaves the
-// colour white.
-void drawCityCellByCell(int cellX, int cellZ);
+// colour white; returns its glDrawArrays calls.
+int drawCityCellByCell(int cellX, int cellZ);

@@ -3,6 +3,9 @@
 #include "render/model_meshes.h"
 #include "render/tex_coords.h"
 
+#include <algorithm>
+#include <cmath>
+
 KeyframeModel skyBox;
 KeyframeModel heroModel;
 KeyframeModel zombieModel;
@@ -26,6 +29,29 @@ static void blendInto(float* out, int n, const float* from, const float* to, flo
     }
 }
 
+static void boundFrames(KeyframeModel* model)
+{
+    float low = 0.0f, high = 0.0f;
+    bool any = false;
+    for (const float* frame : model->frames) {
+        for (int v = 0; frame != nullptr && v < model->vertexCount; ++v) {
+            low = any ? std::min(low, frame[3 * v + 1]) : frame[3 * v + 1];
+            high = any ? std::max(high, frame[3 * v + 1]) : frame[3 * v + 1];
+            any = true;
+        }
+    }
+    model->boundCentreY = 0.5f * (low + high);
+    float squared = 0.0f;
+    for (const float* frame : model->frames) {
+        for (int v = 0; frame != nullptr && v < model->vertexCount; ++v) {
+            float dy = frame[3 * v + 1] - model->boundCentreY;
+            squared = std::max(squared, frame[3 * v] * frame[3 * v] + dy * dy + frame[3 * v + 2] * frame[3 * v + 2]);
+        }
+    }
+    // A hair more than the farthest vertex, for the rounding of the square root.
+    model->boundRadius = std::sqrt(squared) * 1.0001f + 1.0e-4f;
+}
+
 float* interpolateFrame(int n, const float* from, const float* to, float t)
 {
     float* out = new float[n];
@@ -46,6 +72,7 @@ void buildStaticModel(KeyframeModel* model, float* blocks, int vertexCount)
     model->vertexCount = vertexCount;
     model->texCoords = texCoordsOf(blocks, vertexCount, 0);
     model->frames[0] = positionsOf(blocks, vertexCount, 0);
+    boundFrames(model);
 }
 
 void buildHeroPoses(KeyframeModel* model, float* blocks, int vertexCount)
@@ -56,6 +83,7 @@ void buildHeroPoses(KeyframeModel* model, float* blocks, int vertexCount)
     for (int pose = 0; pose < HeroPoseCount; ++pose) {
         model->frames[pose] = positionsOf(blocks, vertexCount, HeroPoseBlocks[pose]);
     }
+    boundFrames(model);
 }
 
 void buildMonsterFrames(KeyframeModel* model, float* blocks, int vertexCount)
@@ -80,6 +108,7 @@ void buildMonsterFrames(KeyframeModel* model, float* blocks, int vertexCount)
         }
     }
     model->frames[MonsterFrameCount - 1] = positionsOf(blocks, vertexCount, MonsterKeyBlocks[4]);
+    boundFrames(model);
 }
 
 void buildModelFrames()

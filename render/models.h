@@ -12,6 +12,10 @@ struct KeyframeModel {
     // The one allocation the model owns: a monster's in-between frames; null for the sky box and
     // the hero, whose frames all point into the mesh data.
     float* inBetweenFrames;
+    // A sphere on the vertical axis round every vertex of every frame, so it holds the model at
+    // any heading: its centre's height and its radius, in model units; set by the builders.
+    float boundCentreY;
+    float boundRadius;
 };
 // Written by buildModelFrames and flipModelTexCoords at start-up; the scene only reads them.
 extern KeyframeModel skyBox;

@@ -8,6 +8,8 @@
 #include "render/city_drawing.h"
 #include "render/game_textures.h"
 #include "render/models.h"
+#include "render/monster_drawing.h"
+#include "render/view_volume.h"
 #include "sim/actors.h"
 
 int32_t sceneDrawCount = 0;
@@ -54,12 +56,8 @@ static void drawSkyBox()
     glPopMatrix();
 }
 
-static void drawCity()
-{
-    glBindTexture(GL_TEXTURE_2D, worldTexture);
-    sceneDrawCount += drawCityCells(hero.cellX, hero.cellZ);
-}
-
+// One monster kind as the scene names it: each monster of the window in grid order, in place
+// through the matrix stack, with a draw of its own.
 static void drawMonsterPass(ActorKind kind, uint32_t texture, const KeyframeModel& model)
 {
     glBindTexture(GL_TEXTURE_2D, texture);
@@ -101,6 +99,16 @@ static void drawHero()
     delete[] frame;
 }
 
+static void cleanUpFor2D()
+{
+    glDisableClientState(GL_VERTEX_ARRAY);
+    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    glDisableClientState(GL_NORMAL_ARRAY);
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_LIGHT0);
+}
+
 void drawScene()
 {
     sceneDrawCount = 0;
@@ -108,22 +116,34 @@ void drawScene()
     glEnable(GL_TEXTURE_2D);
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    const ViewVolume view = currentViewVolume();
 
-    drawCity();
+    // Depth testing gives the same picture in any order, so the nearest things go first: the
+    // software renderer tests depth before it textures, and what the crowd and the hero hide of
+    // the city, and what the city hides of the sky, then costs it little.
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    sceneDrawCount += drawMonsters(hero.cellX, hero.cellZ, view);
+    drawHero();
+    glBindTexture(GL_TEXTURE_2D, worldTexture);
+    sceneDrawCount += drawCityCells(hero.cellX, hero.cellZ, view);
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    drawSkyBox();
+    cleanUpFor2D();
+}
+
+void drawSceneOneByOne()
+{
+    sceneDrawCount = 0;
+    setPerspectiveCamera(-followCamera.pitch, followCamera.yaw + HalfPi, FieldOfView);
+    glEnable(GL_TEXTURE_2D);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    drawSkyBox();
+    glBindTexture(GL_TEXTURE_2D, worldTexture);
+    sceneDrawCount += drawCityCellByCell(hero.cellX, hero.cellZ);
     drawMonsterPass(ActorKind::Zombie, zombieTexture, zombieModel);
     drawMonsterPass(ActorKind::BigMonster, bigMonsterTexture, bigMonsterModel);
     drawMonsterPass(ActorKind::Robot, robotTexture, robotModel);
     drawHero();
-    // The sky comes last: depth testing gives the same picture as drawing it first, but the
-    // software renderer then shades only the sky the city leaves visible instead of the whole
-    // window once more.
-    drawSkyBox();
-
-    glDisableClientState(GL_VERTEX_ARRAY);
-    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
-    glDisableClientState(GL_NORMAL_ARRAY);
-    glDisable(GL_TEXTURE_2D);
-    glDisable(GL_LIGHTING);
-    glDisable(GL_LIGHT0);
+    cleanUpFor2D();
 }

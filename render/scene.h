@@ -5,9 +5,14 @@
 // Turns the view by pitch and yaw (radians) from the camera's position, with a vertical field
 // of view in degrees; loads both matrices.
 void setPerspectiveCamera(float pitch, float yaw, float fieldOfView);
-// Sky box, city cells, monsters and the hero around the hero's column.
+// Sky box, city cells, monsters and the hero around the hero's column: what lies wholly outside
+// the view is skipped, the rest goes nearest first in few large draws.
 void drawScene();
+// The same picture drawn as the scene names it, as a reference to compare with: the sky, every
+// city cell and every monster of the windows with a draw of its own in grid order, the hero.
+void drawSceneOneByOne();
 
-constexpr int MonsterDrawRadius = 15;
-// glDrawArrays calls of the last drawScene, which alone writes it; tests and benchmarks read it.
+// glDrawArrays calls the last drawScene or drawSceneOneByOne issued, which alone write it; tests
+// and benchmarks read it. What the scene named (the cells and monsters of its windows, in view or
+// not) is counted beside the drawing of each: cityCellsDrawn, monstersDrawn.
 extern int32_t sceneDrawCount;

@@ -10,6 +10,7 @@
 #include "render/city_drawing.h"
 #include "render/game_textures.h"
 #include "render/models.h"
+#include "render/monster_drawing.h"
 #include "render/scene.h"
 #include "sim/actors.h"
 #include "tests/gl/gl_test_window.h"
@@ -228,13 +229,13 @@ TEST_F(SceneDrawing, WindowsClampAtTheGridsEdges)
         placeHeroAt(corner[0], corner[1], 10.0f * corner[0], 10.0f, 10.0f * corner[1]);
         drawScene();
         EXPECT_EQ(cityCellsDrawn, cityColumns) << corner[0] << ", " << corner[1];
-        EXPECT_EQ(sceneDrawCount, 1 + 1 + monsterColumns + 1);
+        EXPECT_EQ(monstersDrawn, monsterColumns) << corner[0] << ", " << corner[1];
     }
     // In the middle the full windows: 51 x 51 and 31 x 31.
     placeHeroAt(100, 100, 1000.0f, 10.0f, 1000.0f);
     drawScene();
     EXPECT_EQ(cityCellsDrawn, 51 * 51);
-    EXPECT_EQ(sceneDrawCount, 1 + 1 + 31 * 31 + 1);
+    EXPECT_EQ(monstersDrawn, 31 * 31);
     // A hero flown far outside the grid has no cells around it to draw.
     placeHeroAt(-40, 260, -400.0f, 10.0f, 2600.0f);
     drawScene();
@@ -277,7 +278,10 @@ TEST_F(SceneDrawing, AFullWindowIsDrawnInSeveralBatchesWithNothingLost)
         EXPECT_EQ(cityCellsDrawn, cells);
         const int batches = (cells * QuadVertices + CityBatchVertices - 1) / CityBatchVertices;
         ASSERT_EQ(batches, 3);
-        EXPECT_EQ(sceneDrawCount, 1 + batches + 1);
+        // Every chunk in view costs a draw, and at most one per row of its columns in the window.
+        EXPECT_GE(cityChunksDrawn, 1);
+        EXPECT_GE(sceneDrawCount, 1 + cityChunksDrawn + 1);
+        EXPECT_LE(sceneDrawCount, 1 + cityChunksDrawn * CityChunkSize + 1);
         for (int level = 0; level < LevelCount; ++level) {
             EXPECT_TRUE(closeTo(readPixel(320, rowOf(10.0f * level, 40.0f, 145.0f)), Red))
                 << "hero in column " << heroColumn << ", level " << level;
@@ -324,7 +328,12 @@ TEST_F(SceneDrawing, EmptyCellsAndEmptyColumnsCostNoDraw)
     drawScene();
     EXPECT_EQ(cityCellsDrawn, 0);
     EXPECT_EQ(sceneDrawCount, 2);   // the sky and the hero only
-    // Pieces and monsters just outside the windows do not count either.
+    // Pieces and monsters just outside the windows do not count either, though in view: the
+    // camera looks down on all of them from high above.
+    followCamera.x = 1000.0f;
+    followCamera.y = 900.0f;
+    followCamera.z = 1000.0f;
+    followCamera.pitch = -1.5f;
     cityGrid.cells[74][GroundLevel][100] = GridCell{CellType::Roof, 0};
     cityGrid.cells[100][8][126] = GridCell{CellType::Roof, 0};
     cityGrid.cells[75][8][125] = GridCell{CellType::Roof, 0};   // inside, at the top level
@@ -334,7 +343,92 @@ TEST_F(SceneDrawing, EmptyCellsAndEmptyColumnsCostNoDraw)
     addMonster(ActorKind::Zombie, 85, 115, 851.0f, 10.0f, 1150.0f);  // inside, same column, other pass
     drawScene();
     EXPECT_EQ(cityCellsDrawn, 1);
+    EXPECT_EQ(monstersDrawn, 2);
+    EXPECT_EQ(monstersSent, 2);
     EXPECT_EQ(sceneDrawCount, 2 + 1 + 2);
+}
+
+TEST_F(SceneDrawing, CountsWhatTheWindowsHoldAndDrawsOnlyWhatIsInView)
+{
+    // A wall on every level of a column and a monster of each kind, all ahead of the hero.
+    placeHeroAt(100, 100, 1000.0f, 10.0f, 1000.0f);
+    heroModel.vertexCount = 0;
+    for (int level = 0; level < LevelCount; ++level) {
+        cityGrid.cells[110][level][100] = GridCell{CellType::Roof, 0};
+    }
+    addMonster(ActorKind::Zombie, 105, 100, 1050.0f, 10.0f, 1000.0f);
+    addMonster(ActorKind::BigMonster, 105, 102, 1050.0f, 10.0f, 1020.0f);
+    addMonster(ActorKind::Robot, 106, 99, 1060.0f, 10.0f, 990.0f);
+    followCamera.x = 950.0f;
+    followCamera.y = 40.0f;
+    followCamera.z = 1000.0f;
+    // Looking away: everything is named, nothing is sent but the sky and the hero.
+    followCamera.yaw = 3.1415927f;
+    drawScene();
+    EXPECT_EQ(cityCellsDrawn, LevelCount);
+    EXPECT_EQ(monstersDrawn, 3);
+    EXPECT_EQ(cityChunksDrawn, 0);
+    EXPECT_EQ(monstersSent, 0);
+    EXPECT_EQ(sceneDrawCount, 2);
+    // Looking at them: one draw for the column, one per kind.
+    followCamera.yaw = 0.0f;
+    drawScene();
+    EXPECT_EQ(cityCellsDrawn, LevelCount);
+    EXPECT_EQ(monstersDrawn, 3);
+    EXPECT_EQ(cityChunksDrawn, 1);
+    EXPECT_EQ(monstersSent, 3);
+    EXPECT_EQ(sceneDrawCount, 2 + 1 + 3);
+    EXPECT_TRUE(closeTo(readPixel(320, rowOf(13.0f, 40.0f, 100.0f)), Green));
+}
+
+TEST_F(SceneDrawing, DropsNothingThatReachesIntoTheView)
+{
+    // Each case shows one thing of which only a strip one unit wide lies inside an edge of the
+    // view, and looks for it in the window's outermost pixels: a column of walls (red) 105
+    // ahead of a level camera looking along +x, or a monster (green) 100 ahead.
+    const float tanHalfHeight = 0.46630766f;               // tan 25 degrees
+    const float tanHalfWidth = tanHalfHeight * 640.0f / 480.0f;
+    const float wallAhead = 105.0f, monsterAhead = 100.0f;
+    placeHeroAt(100, 100, 1000.0f, 10.0f, 1000.0f);
+    heroModel.vertexCount = 0;
+    struct Case {
+        const char* what;
+        int level, cellZ;           // a wall cell of column (96, cellZ), or level -1 for none
+        float monsterY, monsterZ;   // a monster at x = 950, or monsterY < 0 for none
+        float cameraY, cameraZ;
+        int pixelX, pixelY;
+        Rgb colour;
+    };
+    const Case cases[] = {
+        {"wall at the right", 4, 107, -1.0f, 0.0f, 40.0f, 1066.0f - wallAhead * tanHalfWidth, 638, 240, Red},
+        {"wall at the left", 4, 93, -1.0f, 0.0f, 40.0f, 934.0f + wallAhead * tanHalfWidth, 1, 240, Red},
+        {"wall at the top", 8, 100, -1.0f, 0.0f, 76.0f - wallAhead * tanHalfHeight, 1000.0f, 320, 1, Red},
+        {"wall at the bottom", 0, 100, -1.0f, 0.0f, 4.0f + wallAhead * tanHalfHeight, 1000.0f, 320, 478, Red},
+        {"monster at the right", -1, 0, 37.0f, 1002.0f + monsterAhead * tanHalfWidth, 40.0f, 1000.0f, 638, 240, Green},
+        {"monster at the left", -1, 0, 37.0f, 998.0f - monsterAhead * tanHalfWidth, 40.0f, 1000.0f, 1, 240, Green},
+        {"monster at the top", -1, 0, 39.0f + monsterAhead * tanHalfHeight, 1000.0f, 40.0f, 1000.0f, 320, 1, Green},
+    };
+    for (const Case& c : cases) {
+        prepareCityGrid();
+        for (int z = 90; z <= 110; ++z) {
+            cityGrid.tint[96][z] = Tint{1.0f, 0.0f, 0.0f};
+        }
+        std::memset(&actorGrid, 0, sizeof actorGrid);
+        monsterCount = 0;
+        if (c.level >= 0) {
+            cityGrid.cells[96][c.level][c.cellZ] = GridCell{CellType::Roof, 0};
+        }
+        if (c.monsterY >= 0.0f) {
+            addMonster(ActorKind::Robot, 95, cellIndexOf(c.monsterZ), 950.0f, c.monsterY, c.monsterZ);
+        }
+        followCamera.x = 850.0f;
+        followCamera.y = c.cameraY;
+        followCamera.z = c.cameraZ;
+
+        drawScene();
+
+        EXPECT_TRUE(closeTo(readPixel(c.pixelX, c.pixelY), c.colour)) << c.what;
+    }
 }
 
 TEST_F(SceneDrawing, LeavesTheStateCleanFor2D)

@@ -16,7 +16,9 @@
 #include "render/city_drawing.h"
 #include "render/game_textures.h"
 #include "render/models.h"
+#include "render/monster_drawing.h"
 #include "render/scene.h"
+#include "render/view_volume.h"
 #include "render/screens.h"
 #include "sim/actors.h"
 #include "sim/world_update.h"
@@ -110,10 +112,12 @@ TEST(StartUp, PreparesARealCityAndPlacesTheHeroOnAFreeColumn)
     drawHud();
     EXPECT_EQ(cityCellsDrawn, countCityCellsAround(hero.cellX, hero.cellZ));
     EXPECT_GT(cityCellsDrawn, 1000);
-    // A few large draws carry the city; every monster is a draw of its own.
-    int cityDraws = sceneDrawCount - 2 - countMonstersAround(hero.cellX, hero.cellZ);
-    EXPECT_GE(cityDraws, 1);
-    EXPECT_LE(cityDraws, 10);
+    EXPECT_EQ(monstersDrawn, countMonstersAround(hero.cellX, hero.cellZ));
+    // A few large draws carry the city and the monsters: at most one per row of columns of each
+    // chunk in view, one per monster kind, the sky and the hero.
+    EXPECT_GE(cityChunksDrawn, 1);
+    EXPECT_LE(sceneDrawCount, 2 + ActorKindCount + cityChunksDrawn * CityChunkSize);
+    EXPECT_LT(sceneDrawCount, cityCellsDrawn / 20);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
@@ -134,7 +138,7 @@ std::vector<uint8_t> drawCityView(bool batched, float pitch, float yaw)
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
     glBindTexture(GL_TEXTURE_2D, worldTexture);
     if (batched) {
-        drawCityCells(hero.cellX, hero.cellZ);
+        drawCityCells(hero.cellX, hero.cellZ, currentViewVolume());
     } else {
         drawCityCellByCell(hero.cellX, hero.cellZ);
     }

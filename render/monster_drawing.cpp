@@ -1,0 +1,156 @@
+#include "render/monster_drawing.h"
+
+#include <GL/gl.h>
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "render/game_textures.h"
+#include "render/models.h"
+#include "render/view_volume.h"
+#include "sim/actors.h"
+
+int32_t monstersDrawn = 0;
+int32_t monstersSent = 0;
+static int drawCalls = 0;
+
+static constexpr float DegreesPerRadian = 57.29578f;
+static constexpr float RadiansPerDegree = 0.017453292f;
+
+struct MonsterKindDrawing {
+    const KeyframeModel* model;
+    uint32_t texture;
+};
+
+// The monsters of one kind in view, with their distance from the eye.
+struct SeenMonster {
+    float distance;
+    const Actor* monster;
+};
+static constexpr int WindowSide = 2 * MonsterDrawRadius + 1;
+static SeenMonster seen[ActorKindCount][WindowSide * WindowSide * MaxActorsPerCell];
+static int seenCount[ActorKindCount];
+
+static float batchPositions[MonsterBatchVertices * 3];
+// Per kind, the model's texture coordinates once per monster a batch holds, kept while the
+// model's stay the same.
+static float batchTexCoords[ActorKindCount][MonsterBatchVertices * 2];
+static float batchSource[ActorKindCount][MonsterBatchVertices * 2];
+static int batchSourceVertices[ActorKindCount] = {-1, -1, -1};
+
+static void drawTriangles(int vertexCount)
+{
+    ++drawCalls;
+    glDrawArrays(GL_TRIANGLES, 0, vertexCount);
+}
+
+// A monster as the matrix stack would place it: turned by minus its heading about the vertical
+// axis, then moved to its feet.
+static void placeMonster(const Actor& monster, const KeyframeModel& model, float* out)
+{
+    const float radians = -monster.heading * DegreesPerRadian * RadiansPerDegree;
+    const float c = std::cos(radians);
+    const float s = std::sin(radians);
+    const float* frame = model.frames[monsterFrameIndex(monster.animPhase)];
+    for (int v = 0; v < model.vertexCount; ++v) {
+        const float x = frame[3 * v], y = frame[3 * v + 1], z = frame[3 * v + 2];
+        out[3 * v] = c * x + s * z + monster.x;
+        out[3 * v + 1] = y + monster.y;
+        out[3 * v + 2] = c * z - s * x + monster.z;
+    }
+}
+
+static void drawInPlace(const Actor& monster, const KeyframeModel& model)
+{
+    glTexCoordPointer(2, GL_FLOAT, 0, model.texCoords);
+    glVertexPointer(3, GL_FLOAT, 0, model.frames[monsterFrameIndex(monster.animPhase)]);
+    glPushMatrix();
+    glTranslatef(monster.x, monster.y, monster.z);
+    glRotatef(-monster.heading * DegreesPerRadian, 0.0f, 1.0f, 0.0f);
+    drawTriangles(model.vertexCount);
+    glPopMatrix();
+}
+
+static void fillBatchTexCoords(int kind, const KeyframeModel& model)
+{
+    const size_t bytes = sizeof(float) * 2 * model.vertexCount;
+    if (batchSourceVertices[kind] == model.vertexCount && std::memcmp(batchSource[kind], model.texCoords, bytes) == 0) {
+        return;
+    }
+    std::memcpy(batchSource[kind], model.texCoords, bytes);
+    batchSourceVertices[kind] = model.vertexCount;
+    for (int first = 0; first + model.vertexCount <= MonsterBatchVertices; first += model.vertexCount) {
+        std::memcpy(batchTexCoords[kind] + 2 * first, model.texCoords, bytes);
+    }
+}
+
+static void drawKind(int kind, const MonsterKindDrawing& drawing)
+{
+    const KeyframeModel& model = *drawing.model;
+    SeenMonster* list = seen[kind];
+    const int count = seenCount[kind];
+    if (count == 0 || model.vertexCount <= 0 || model.texCoords == nullptr) {
+        return;
+    }
+    glBindTexture(GL_TEXTURE_2D, drawing.texture);
+    // Nearest first, so the rasteriser rejects what they hide before texturing it.
+    std::sort(list, list + count, [](const SeenMonster& a, const SeenMonster& b) { return a.distance < b.distance; });
+    if (model.vertexCount > MonsterBatchVertices) {
+        for (int i = 0; i < count; ++i) {
+            drawInPlace(*list[i].monster, model);
+        }
+        return;
+    }
+    fillBatchTexCoords(kind, model);
+    glVertexPointer(3, GL_FLOAT, 0, batchPositions);
+    glTexCoordPointer(2, GL_FLOAT, 0, batchTexCoords[kind]);
+    int filled = 0;
+    for (int i = 0; i < count; ++i) {
+        if (filled + model.vertexCount > MonsterBatchVertices) {
+            drawTriangles(filled);
+            filled = 0;
+        }
+        placeMonster(*list[i].monster, model, batchPositions + 3 * filled);
+        filled += model.vertexCount;
+    }
+    drawTriangles(filled);
+}
+
+int drawMonsters(int cellX, int cellZ, const ViewVolume& view)
+{
+    drawCalls = 0;
+    monstersDrawn = 0;
+    monstersSent = 0;
+    const MonsterKindDrawing kinds[ActorKindCount] = {
+        {&zombieModel, zombieTexture}, {&bigMonsterModel, bigMonsterTexture}, {&robotModel, robotTexture}};
+    for (int& count : seenCount) {
+        count = 0;
+    }
+    IndexRange xs = clampedWindow(cellX, MonsterDrawRadius, GridSize);
+    IndexRange zs = clampedWindow(cellZ, MonsterDrawRadius, GridSize);
+    for (int x = xs.first; x <= xs.last; ++x) {
+        for (int z = zs.first; z <= zs.last; ++z) {
+            for (int slot = 0; slot < actorGrid.count[x][z]; ++slot) {
+                const Actor* monster = actorGrid.slots[x][z][slot];
+                const int kind = static_cast<int>(monster->kind);
+                if (kind < 0 || kind >= ActorKindCount) {
+                    continue;
+                }
+                ++monstersDrawn;
+                const KeyframeModel& model = *kinds[kind].model;
+                const float centreY = monster->y + model.boundCentreY;
+                if (!sphereInView(view, monster->x, centreY, monster->z, model.boundRadius)) {
+                    continue;
+                }
+                int& count = seenCount[kind];
+                const float dx = monster->x - view.eye[0], dy = centreY - view.eye[1], dz = monster->z - view.eye[2];
+                seen[kind][count++] = SeenMonster{dx * dx + dy * dy + dz * dz, monster};
+                ++monstersSent;
+            }
+        }
+    }
+    for (int kind = 0; kind < ActorKindCount; ++kind) {
+        drawKind(kind, kinds[kind]);
+    }
+    return drawCalls;
+}
