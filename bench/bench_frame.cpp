@@ -1,16 +1,20 @@
-// One frame of play (updateWorld, drawScene, drawHud) in a real window with Mesa's software
+// One frame of play (updateWorld, the scene, drawHud) in a real window with Mesa's software
 // renderer, the hero standing in the densest street of a generated city (a fixed seed), at
-// 640 x 480 and at 1024 x 768; then the same with all 500 monsters packed around the hero, as
-// after a while of play (each monster is a draw of its own). Run it from the repository's root
-// under a private X server:
+// 640 x 480, 1024 x 768 and 1920 x 1080; then the same with all 500 monsters packed around the
+// hero, as after a while of play. Every row twice: BM_PlayFrame draws with the game's drawScene,
+// BM_PlayFrameLiteral with drawSceneOneByOne (every cell and monster of the windows with a draw of
+// its own), so the gain is a ratio from one run. BM_RasterSplit splits a 1024 x 768 frame into
+// vertex and fragment work (see there). Run it from the repository's root under a private X
+// server:
 //     tests/with-xvfb.sh env LIBGL_ALWAYS_SOFTWARE=1 build/bench/bench_frame
 // Counters, per frame: median_ms and p95_ms of the frame's work (clear to glFinish, no swap);
-// their medians update_ms, submit_ms (drawScene's calls), hud_ms and raster_ms (the glFinish:
-// drawing still queued once everything is submitted); swap_ms; draws (drawScene's glDrawArrays);
+// their medians update_ms, submit_ms (the scene's calls), hud_ms and raster_ms (the glFinish:
+// drawing still queued once everything is submitted); swap_ms; draws (the scene's glDrawArrays);
 // allocs (operator new of our code in a frame); cpu_ms and main_cpu_ms, the CPU time of the
 // frame's work in all threads and in the game's own thread, which a busy machine disturbs less;
-// monsters, those in the drawing window at the end. startup_ms is the window and startUp,
-// first_frame_ms the first frame after them (the renderer compiles its shaders there).
+// monsters and cells, those the scene names in its windows at the end; monsters_sent and
+// chunks_sent, what the game's drawing found in view and sent. startup_ms is the window and
+// startUp, first_frame_ms the first frame after them (the renderer compiles its shaders there).
 // The machine is shared: look at the load (uptime) and repeat the run.
 #include <benchmark/benchmark.h>
 
@@ -21,6 +25,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <new>
+#include <string>
 #include <unistd.h>
 #include <vector>
 
@@ -29,8 +34,12 @@
 #include "app/startup.h"
 #include "app/video.h"
 #include "city/city_grid.h"
+#include "render/city_drawing.h"
+#include "render/game_textures.h"
+#include "render/monster_drawing.h"
 #include "render/scene.h"
 #include "render/screens.h"
+#include "render/view_volume.h"
 #include "sim/actors.h"
 #include "sim/monsters.h"
 #include "sim/world_update.h"
@@ -124,14 +133,16 @@ void placeHeroInDensestStreet()
 }
 
 // One frame as the game's loop runs it, without the pacing and the overlay.
-void playFrame()
+void playFrame(void (*draw)())
 {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     updateWorld(1.0f);
-    drawScene();
+    draw();
     drawHud();
     SDL_GL_SwapBuffers();
 }
+
+bool crowdPacked = false;   // since the last fresh start
 
 // A window of the given size with the game started in it, as the game's main does.
 void openGame(int width, int height)
@@ -151,13 +162,30 @@ void openGame(int width, int height)
     // The mouse rests at the window's centre, so the camera does not turn.
     mouseX = width / 2;
     mouseY = height / 2;
-    playFrame();
+    playFrame(drawScene);
     glFinish();
     startUpMillis = millisBetween(start, ready);
     firstFrameMillis = millisBetween(ready, Clock::now());
     openedWidth = width;
     openedHeight = height;
+    crowdPacked = false;
     placeHeroInDensestStreet();
+}
+
+// The window of the row's size with the street as placed, or with every monster packed round the
+// hero; a street row after a crowd row of the same size starts the city afresh.
+void prepareRow(const benchmark::State& state)
+{
+    openGame(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    if (state.range(2) != 0) {
+        packMonstersAroundHero();
+        crowdPacked = true;
+    } else if (crowdPacked) {
+        std::srand(BenchSeed);
+        startUp();
+        placeHeroInDensestStreet();
+        crowdPacked = false;
+    }
 }
 
 double percentile(std::vector<double> values, double p)
@@ -167,22 +195,20 @@ double percentile(std::vector<double> values, double p)
     return values[index];
 }
 
-void BM_PlayFrame(benchmark::State& state)
+// The frames of one row, drawn by the game's scene drawing or by the one-by-one reference.
+void runFrames(benchmark::State& state, void (*draw)())
 {
-    openGame(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
-    if (state.range(2) != 0) {
-        packMonstersAroundHero();
-    }
+    prepareRow(state);
     Hero startHero = hero;
     FollowCamera startCamera = followCamera;
     // The renderer compiles its shaders during the first frames; the monsters gather.
     for (int frame = 0; frame < 60; ++frame) {
         hero = startHero;
         followCamera = startCamera;
-        playFrame();
+        playFrame(draw);
     }
     std::vector<double> total, update, scene, hud, finish, swap, processCpu, threadCpu;
-    long draws = 0, frames = 0, allocations = 0;
+    long draws = 0, frames = 0, allocations = 0, sent = 0, chunks = 0;
     for (auto _ : state) {
         // The street stays the same from frame to frame: the hero stands, monsters gather.
         hero = startHero;
@@ -195,7 +221,7 @@ void BM_PlayFrame(benchmark::State& state)
         countingAllocations = true;
         updateWorld(1.0f);
         Clock::time_point t1 = Clock::now();
-        drawScene();
+        draw();
         Clock::time_point t2 = Clock::now();
         drawHud();
         countingAllocations = false;
@@ -214,6 +240,8 @@ void BM_PlayFrame(benchmark::State& state)
         finish.push_back(millisBetween(t3, t4));
         swap.push_back(millisBetween(t4, t5));
         draws += sceneDrawCount;
+        sent += monstersSent;
+        chunks += cityChunksDrawn;
         allocations += allocationCount;
         ++frames;
     }
@@ -229,16 +257,155 @@ void BM_PlayFrame(benchmark::State& state)
     state.counters["draws"] = static_cast<double>(draws) / static_cast<double>(frames);
     state.counters["allocs"] = static_cast<double>(allocations) / static_cast<double>(frames);
     state.counters["monsters"] = monstersNearHero();
+    state.counters["cells"] = cityCellsDrawn;
+    if (draw == drawScene) {
+        state.counters["monsters_sent"] = static_cast<double>(sent) / static_cast<double>(frames);
+        state.counters["chunks_sent"] = static_cast<double>(chunks) / static_cast<double>(frames);
+    }
     state.counters["startup_ms"] = startUpMillis;
     state.counters["first_frame_ms"] = firstFrameMillis;
 }
-BENCHMARK(BM_PlayFrame)
-    ->ArgNames({"w", "h", "crowd"})
-    ->Args({640, 480, 0})
-    ->Args({1024, 768, 0})
-    ->Args({640, 480, 1})
-    ->Args({1024, 768, 1})
-    ->Iterations(300)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// Where the raster share goes: the frame drawn in variants, interleaved frame by frame so that
+// a changing load touches them alike. Counters per variant, medians in ms of CPU time: NAME_main
+// (the game's thread: submission, and llvmpipe's vertex work and triangle set-up, which run in
+// the calling thread) and NAME_raster (llvmpipe's rasteriser threads: fragments), and NAME_wall.
+//   game: drawScene. viewport1x1: the same into a 1 x 1 viewport (every vertex and triangle, no
+//   fragments to speak of). visible_once: the same again over the depth of the whole scene laid
+//   down first (not timed), with GL_EQUAL, so that each visible pixel is textured exactly once.
+//   literal: drawSceneOneByOne. city, crowd: drawCityCells, drawMonsters alone; and _flat, the
+//   two together without texturing, beside parts, the two together textured.
+struct SplitVariant {
+    const char* name;
+    int kind;
+};
+constexpr SplitVariant SplitVariants[] = {{"game", 0}, {"viewport1x1", 1}, {"visible_once", 2}, {"literal", 3},
+    {"city", 4}, {"crowd", 5}, {"parts", 6}, {"parts_flat", 7}};
+
+void drawParts(bool city, bool crowd, bool textured)
+{
+    setPerspectiveCamera(-followCamera.pitch, followCamera.yaw + 1.5707963f, 50.0f);
+    if (textured) {
+        glEnable(GL_TEXTURE_2D);
+    }
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    const ViewVolume view = currentViewVolume();
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    if (crowd) {
+        drawMonsters(hero.cellX, hero.cellZ, view);
+    }
+    if (city) {
+        glBindTexture(GL_TEXTURE_2D, worldTexture);
+        drawCityCells(hero.cellX, hero.cellZ, view);
+    }
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    glDisableClientState(GL_VERTEX_ARRAY);
+    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    glDisable(GL_TEXTURE_2D);
+}
+
+void drawSplitVariant(int kind)
+{
+    switch (kind) {
+    case 1:
+        glViewport(0, 0, 1, 1);
+        drawScene();
+        glViewport(0, 0, openedWidth, openedHeight);
+        break;
+    case 2:
+        glDepthFunc(GL_EQUAL);
+        glDepthMask(GL_FALSE);
+        drawScene();
+        glDepthMask(GL_TRUE);
+        glDepthFunc(GL_LESS);
+        break;
+    case 3: drawSceneOneByOne(); break;
+    case 4: drawParts(true, false, true); break;
+    case 5: drawParts(false, true, true); break;
+    case 6: drawParts(true, true, true); break;
+    case 7: drawParts(true, true, false); break;
+    default: drawScene(); break;
+    }
+}
+
+void BM_RasterSplit(benchmark::State& state)
+{
+    prepareRow(state);
+    Hero startHero = hero;
+    FollowCamera startCamera = followCamera;
+    for (int frame = 0; frame < 60; ++frame) {
+        hero = startHero;
+        followCamera = startCamera;
+        playFrame(drawScene);
+    }
+    startHero = hero;
+    startCamera = followCamera;
+    constexpr int Variants = sizeof SplitVariants / sizeof SplitVariants[0];
+    std::vector<double> wall[Variants], main[Variants], raster[Variants];
+    for (auto _ : state) {
+        for (int v = 0; v < Variants; ++v) {
+            hero = startHero;
+            followCamera = startCamera;
+            glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+            if (SplitVariants[v].kind == 2) {
+                glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+                drawScene();
+                glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+                glFinish();
+            }
+            double process0 = cpuMillis(CLOCK_PROCESS_CPUTIME_ID);
+            double thread0 = cpuMillis(CLOCK_THREAD_CPUTIME_ID);
+            Clock::time_point t0 = Clock::now();
+            drawSplitVariant(SplitVariants[v].kind);
+            glFinish();
+            Clock::time_point t1 = Clock::now();
+            double threadMs = cpuMillis(CLOCK_THREAD_CPUTIME_ID) - thread0;
+            double processMs = cpuMillis(CLOCK_PROCESS_CPUTIME_ID) - process0;
+            if (v == 0) {
+                state.SetIterationTime(millisBetween(t0, t1) / 1000.0);
+            }
+            wall[v].push_back(millisBetween(t0, t1));
+            main[v].push_back(threadMs);
+            raster[v].push_back(processMs - threadMs);
+            SDL_GL_SwapBuffers();
+        }
+    }
+    for (int v = 0; v < Variants; ++v) {
+        std::string name = SplitVariants[v].name;
+        state.counters[name + "_wall"] = percentile(wall[v], 0.5);
+        state.counters[name + "_main"] = percentile(main[v], 0.5);
+        state.counters[name + "_raster"] = percentile(raster[v], 0.5);
+    }
+}
+
+void BM_PlayFrame(benchmark::State& state) { runFrames(state, drawScene); }
+void BM_PlayFrameLiteral(benchmark::State& state) { runFrames(state, drawSceneOneByOne); }
+
+// Each size's street and crowd, the game's drawing and the literal one next to each other, so
+// that their ratio comes from one run on the same machine under the same load.
+void frameRows(benchmark::internal::Benchmark* b)
+{
+    b->ArgNames({"w", "h", "crowd"})->Iterations(300)->UseManualTime()->Unit(benchmark::kMillisecond);
+}
+BENCHMARK(BM_PlayFrame)->Apply(frameRows)->Args({640, 480, 0});
+BENCHMARK(BM_PlayFrameLiteral)->Apply(frameRows)->Args({640, 480, 0});
+BENCHMARK(BM_PlayFrame)->Apply(frameRows)->Args({640, 480, 1});
+BENCHMARK(BM_PlayFrameLiteral)->Apply(frameRows)->Args({640, 480, 1});
+BENCHMARK(BM_PlayFrame)->Apply(frameRows)->Args({1024, 768, 0});
+BENCHMARK(BM_PlayFrameLiteral)->Apply(frameRows)->Args({1024, 768, 0});
+BENCHMARK(BM_PlayFrame)->Apply(frameRows)->Args({1024, 768, 1});
+BENCHMARK(BM_PlayFrameLiteral)->Apply(frameRows)->Args({1024, 768, 1});
+void splitRows(benchmark::internal::Benchmark* b)
+{
+    b->ArgNames({"w", "h", "crowd"})->Iterations(100)->UseManualTime()->Unit(benchmark::kMillisecond);
+}
+BENCHMARK(BM_RasterSplit)->Apply(splitRows)->Args({1024, 768, 0});
+BENCHMARK(BM_RasterSplit)->Apply(splitRows)->Args({1024, 768, 1});
+BENCHMARK(BM_PlayFrame)->Apply(frameRows)->Args({1920, 1080, 0});
+BENCHMARK(BM_PlayFrameLiteral)->Apply(frameRows)->Args({1920, 1080, 0});
+BENCHMARK(BM_PlayFrame)->Apply(frameRows)->Args({1920, 1080, 1});
+BENCHMARK(BM_PlayFrameLiteral)->Apply(frameRows)->Args({1920, 1080, 1});
 
 } // namespace
 
