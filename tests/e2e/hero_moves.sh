@@ -1,0 +1,199 @@
+#!/bin/sh
+# The hero's moves as the player sees them, judged by the HUD's numbers and the picture only:
+# - flying: holding left shift with the pointer above the centre (the view tilted up) lowers
+#   the energy in the HUD, and the view rises until it shows mostly sky;
+# - resting: after letting go and standing still, the energy climbs back to 100;
+# - jumping: holding space lifts the view (what it shows moves down) and brings it back down
+#   to where it was;
+# - attacking: a left click and a right click each show an attack pose: the hero's pixels
+#   change while the rest of the view stays still.
+# The crowd of monsters keeps a hero in the street in motion, so the jump and the attacks are
+# watched where nothing else moves: a short flight usually ends on a roof, out of their reach.
+# Usage: hero_moves.sh GAME RUN_DIR   (run from the build folder; starts its own Xvfb)
+set -u
+. "$(dirname "$0")/lib/on_screen.sh"
+SDL_AUDIODRIVER=dummy
+export SDL_AUDIODRIVER
+
+# The 3D view below the HUD panel; the part of it above the horizon while the view looks up as
+# far as it goes; the box the hero stands in, at the middle of the view.
+VIEW="0 90 640 390"
+ABOVE="0 90 640 300"
+HERO="230 150 180 230"
+# A picture that has come to rest differs in no more pixels than this.
+STILL=500
+
+# The HUD's energy number, or -1 while the HUD cannot be read.
+energy() {
+    numbers=$(hud_numbers "$WIN")
+    if [ "$numbers" = none ]; then echo -1; else echo "${numbers#* }"; fi
+}
+
+sky() { "$PROBE" sky "$E2E_TMP/$1.png" $ABOVE; }
+hero_diff() { shot_diff "$1" "$2" $HERO; }
+rest_diff() { echo $(( $(shot_diff "$1" "$2" $VIEW) - $(shot_diff "$1" "$2" $HERO) )); }
+
+# Waits up to $1 seconds for the energy to read 100.
+wait_for_full_energy() {
+    deadline=$(( $(date +%s) + $1 ))
+    while [ "$(energy)" != 100 ]; do
+        [ "$(date +%s)" -lt "$deadline" ] || return 1
+        kill -0 "$GAME_PID" 2>/dev/null || return 1
+        sleep 0.3
+    done
+}
+
+# Waits up to $1 seconds until two shots a second apart agree; the last one is kept as "rest".
+# With $2 = sides, only the blocks left and right of the hero count, so the camera still easing
+# back after a flight does not matter, while monsters walking about do; with $2 = all, every
+# pixel of the view counts.
+wait_until_quiet() {
+    deadline=$(( $(date +%s) + $1 ))
+    shot "$WIN" rest
+    while [ "$(date +%s)" -lt "$deadline" ]; do
+        sleep 1
+        mv "$E2E_TMP/rest.png" "$E2E_TMP/rest_before.png"
+        shot "$WIN" rest
+        if [ "$2" = sides ]; then
+            moved=$(( $("$PROBE" blocks "$E2E_TMP/rest_before.png" "$E2E_TMP/rest.png" 0 90 220 390) +
+                $("$PROBE" blocks "$E2E_TMP/rest_before.png" "$E2E_TMP/rest.png" 420 90 220 390) ))
+            [ "$moved" -eq 0 ] && return 0
+        else
+            [ "$(shot_diff rest_before rest $VIEW)" -le "$STILL" ] && return 0
+        fi
+    done
+    return 1
+}
+
+start_640x480 moves
+point_at "$WIN" 320 240
+state=$(wait_for_state "$WIN" splash 120) || fail "the splash never showed (saw $state)"
+state=$(go_to_play "$WIN" 60) || fail "the a key did not lead into play (saw $state)"
+
+# The pointer at the top edge, exactly above the centre, tilts the view up as far as it goes
+# and does not turn it; it stays there for the whole test.
+point_at "$WIN" 320 0
+sleep 1
+start=$(energy)
+[ "$start" = 100 ] || fail "energy reads $start at the start of play, expected 100"
+shot "$WIN" ground
+ground_sky=$(sky ground)
+
+# Flying: the energy falls and the view rises until sky fills most of it above the horizon.
+xdotool keydown Shift_L
+lowest=100
+seen=0
+deadline=$(( $(date +%s) + 180 ))
+while [ "$(date +%s)" -lt "$deadline" ]; do
+    now=$(energy)
+    [ "$now" -ge 0 ] && [ "$now" -lt "$lowest" ] && lowest=$now
+    shot "$WIN" flying
+    seen=$(sky flying)
+    [ "$lowest" -lt 100 ] && [ "$seen" -ge 700 ] && [ "$seen" -ge $((ground_sky + 250)) ] && break
+    [ "$lowest" -le 20 ] && break
+done
+xdotool keyup Shift_L
+keep_shots flight ground flying
+[ "$lowest" -lt 100 ] || fail "energy stayed at 100 while left shift was held"
+[ "$seen" -ge 700 ] && [ "$seen" -ge $((ground_sky + 250)) ] ||
+    fail "the view did not rise: sky in $seen of 1000 above the horizon, $ground_sky before the flight (energy down to $lowest)"
+echo "flying: energy fell to $lowest, sky above the horizon grew from $ground_sky to $seen of 1000"
+
+# Resting: standing still after the flight, the energy grows back to 100.
+wait_for_full_energy 120 || fail "energy did not climb back to 100 after the flight (reads $(energy))"
+echo "resting: energy back at 100"
+
+# A quiet place: where the view keeps still and shows the hero against the sky. If the hero
+# came down among the monsters, it turns and flies on, again and again: about one landing in
+# three is on a roof.
+quiet=no
+try=0
+while [ "$try" -lt 12 ]; do
+    try=$((try + 1))
+    # A view with little sky is a wall right behind the hero: the camera does not stop at walls.
+    if wait_until_quiet 8 sides && wait_until_quiet 30 all && [ "$(sky rest)" -ge 300 ]; then
+        quiet=yes
+        break
+    fi
+    keep_shots "noisy$try" rest_before rest
+    point_at "$WIN" 639 0
+    sleep 0.3
+    point_at "$WIN" 320 0
+    before=$(energy)
+    xdotool keydown Shift_L
+    deadline=$(( $(date +%s) + 60 ))
+    while now=$(energy) && [ "$now" -gt $((before - 15)) ] && [ "$now" -gt 5 ] && [ "$(date +%s)" -lt "$deadline" ]; do
+        sleep 0.2
+    done
+    xdotool keyup Shift_L
+done
+[ "$quiet" = yes ] || fail "after $try landings the hero never came to a place where the view keeps still"
+echo "found a quiet place after $try landing(s)"
+
+# Jumping: what the view shows moves down from one shot to the next while the hero rises, and
+# later the view is back where it was. The shots are taken first and weighed after.
+cp "$E2E_TMP/rest.png" "$E2E_TMP/jump0.png"
+(xdotool keydown space && sleep 0.4 && xdotool keyup space) &
+holding=$!
+for i in 1 2 3 4 5 6 7 8; do
+    shot "$WIN" "jump$i"
+done
+wait "$holding"
+lifted=no
+pairs=""
+for i in 1 2 3 4 5 6 7 8; do
+    counts=$("$PROBE" rise "$E2E_TMP/jump$((i - 1)).png" "$E2E_TMP/jump$i.png" $VIEW)
+    down=${counts% *}
+    up=${counts#* }
+    pairs="$pairs $down/$up"
+    if [ "$down" -ge 15 ] && [ "$down" -ge $((2 * up)) ]; then
+        lifted=yes
+        keep_shots "lift$i" "jump$((i - 1))" "jump$i"
+    fi
+done
+[ "$lifted" = yes ] || fail "holding space did not lift the view: blocks moved down/up from shot to shot:$pairs"
+deadline=$(( $(date +%s) + 60 ))
+back=no
+while [ "$(date +%s)" -lt "$deadline" ]; do
+    shot "$WIN" landed
+    # Where it was, give or take a few blocks: the hero may land a fraction of a unit off its
+    # old height (on the edge of a roof, say).
+    counts=$("$PROBE" rise "$E2E_TMP/jump0.png" "$E2E_TMP/landed.png" $VIEW)
+    if [ "${counts% *}" -le 10 ] && [ "${counts#* }" -le 10 ]; then
+        back=yes
+        break
+    fi
+    sleep 0.3
+done
+keep_shots jump jump0 landed
+[ "$back" = yes ] || fail "after the jump the view never came back to where it was (blocks lower/higher than before: $counts)"
+echo "jumping: the view rose and came back down to where it was; blocks moved down/up from shot to shot:$pairs"
+
+# Attacking: each button shows a pose; nothing but the hero changes meanwhile.
+for button in 1 3; do
+    wait_until_quiet 30 all || fail "button $button: the view did not come to rest before the attack"
+    cp "$E2E_TMP/rest.png" "$E2E_TMP/before_attack$button.png"
+    xdotool mousedown "$button"
+    sleep 0.2
+    xdotool mouseup "$button"
+    for i in 1 2 3 4 5 6 7 8 9 10 11 12; do
+        shot "$WIN" "attack$i"
+    done
+    pose=0
+    rest=0
+    for i in 1 2 3 4 5 6 7 8 9 10 11 12; do
+        changed=$(hero_diff "before_attack$button" "attack$i")
+        if [ "$changed" -gt "$pose" ]; then
+            pose=$changed
+            rest=$(rest_diff "before_attack$button" "attack$i")
+            cp "$E2E_TMP/attack$i.png" "$E2E_TMP/pose$button.png"
+        fi
+    done
+    keep_shots "attack$button" "before_attack$button" "pose$button"
+    [ "$pose" -ge 300 ] || fail "button $button: the hero's pose changed in only $pose pixels"
+    [ "$rest" -le "$STILL" ] || fail "button $button: $rest pixels changed outside the hero as well"
+    echo "button $button: the attack pose changed $pose pixels of the hero and $rest elsewhere"
+done
+
+close_and_expect_zero
+echo PASS
