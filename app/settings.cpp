@@ -1,24 +1,32 @@
 #include "app/settings.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+
+#include "app/plain_file.h"
 
 Settings settings;
 char settingsLines[SettingsSlotCount][SettingsSlotSize];
 int32_t settingsLineCount = 0;
 
 static constexpr int MaxLineLength = SettingsSlotSize - 1;
+// However the file runs on (a line without end, a file that is not what it claims), reading
+// stops after this many bytes; a real settings.ini has a few hundred.
+static constexpr long ReadLimit = 8L << 20;
 
 // Reads one line into slot; a longer line keeps its first 255 characters and the rest is skipped,
-// so one overlong line never costs the user the settings below it. Returns false at end of file.
-static bool readLine(FILE* file, char* slot)
+// so one overlong line never costs the user the settings below it. Every byte read comes out of
+// budget. Returns false at end of file or of the budget.
+static bool readLine(FILE* file, char* slot, long& budget)
 {
     int length = 0;
     bool truncated = false;
     bool sawAnything = false;
     int c;
-    while ((c = std::getc(file)) != EOF) {
+    while (budget > 0 && (c = std::getc(file)) != EOF) {
+        --budget;
         sawAnything = true;
         if (c == '\n') {
             break;
@@ -52,14 +60,15 @@ void readSettingsFrom(const char* path)
 {
     settingsLineCount = 0;
     std::memset(settingsLines, 0, sizeof settingsLines);
-    FILE* file = std::fopen(path, "r");
+    FILE* file = openPlainFile(path);
     if (file == nullptr) {
         return;
     }
+    long budget = ReadLimit;
     bool more = true;
     for (int slot = 0; slot < SettingsSlotCount; ++slot) {
         if (more) {
-            more = readLine(file, settingsLines[slot]);
+            more = readLine(file, settingsLines[slot], budget);
         }
     }
     settingsLineCount = SettingsSlotCount;
@@ -90,12 +99,26 @@ float settingValue(const char* key)
     return answer;
 }
 
+// The value of a key that later becomes an int. A number that no int holds must not reach that
+// conversion (it is undefined): like a value that is not a number it reads as 0, and the player
+// is told which line was not taken.
+static float wholeNumberSetting(const char* key)
+{
+    double value = settingValue(key);
+    if (value > -2147483649.0 && value < 2147483648.0) {
+        return static_cast<float>(value);
+    }
+    std::fprintf(stderr, "Lornhaven: %s=%g in settings.ini is %s; reading it as 0\n", key, value,
+        std::isfinite(value) ? "beyond the range of a whole number" : "not a finite number");
+    return 0.0f;
+}
+
 void loadSettings()
 {
     readSettingsFile();
-    settings.screenWidth = settingValue("screenw");
-    settings.screenHeight = settingValue("screenh");
-    settings.screenBpp = static_cast<int32_t>(settingValue("screenbpp"));
+    settings.screenWidth = wholeNumberSetting("screenw");
+    settings.screenHeight = wholeNumberSetting("screenh");
+    settings.screenBpp = static_cast<int32_t>(wholeNumberSetting("screenbpp"));
     settings.fullscreen = settingValue("fullscreen") != 0.0f;
     settings.showCursor = settingValue("showcursor") != 0.0f;
     settings.antialiasing = settingValue("antialiasing") != 0.0f;

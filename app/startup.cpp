@@ -6,6 +6,7 @@
 #include <malloc.h>
 #endif
 
+#include "app/plain_file.h"
 #include "app/settings.h"
 #include "app/version.h"
 #include "app/world.h"
@@ -39,7 +40,10 @@ static void startMusic()
     if (music != nullptr) {
         Mix_FreeMusic(music);   // only a repeated start-up (the tests) holds one already
     }
-    music = Mix_LoadMUS("Media/music.ogg");
+    // Only a plain file: a FIFO or a device in its place reads as missing music. The music
+    // keeps the source open while it plays and closes it when it is freed.
+    SDL_RWops* source = openPlainFileSource("Media/music.ogg");
+    music = source != nullptr ? Mix_LoadMUSType_RW(source, MUS_OGG, 1) : nullptr;
     Mix_PlayMusic(music, -1);
 }
 

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "app/input.h"
+#include "app/plain_file.h"
 #include "overlay/textures.h"
 
 SDL_Surface* dashboardAtlas = nullptr;
@@ -45,7 +46,9 @@ static SDL_Surface* transparentAtlas()
 // The dashboard image in the display's alpha format, or null after one line on stderr.
 static SDL_Surface* loadDashboardImage()
 {
-    SDL_Surface* loaded = IMG_Load(DashboardPath);
+    // Only a plain file: a FIFO or a device in its place reads as a missing image.
+    SDL_RWops* source = openPlainFileSource(DashboardPath);
+    SDL_Surface* loaded = source != nullptr ? IMG_Load_RW(source, 1) : nullptr;
     if (loaded == nullptr) {
         std::fprintf(stderr, "Lornhaven: cannot load %s; the overlay has no pictures\n", DashboardPath);
         return nullptr;

@@ -6,6 +6,8 @@
 #include <SDL/SDL_image.h>
 #include <cstdio>
 
+#include "app/plain_file.h"
+
 #ifndef GL_BGR
 #define GL_BGR 0x80E0
 #endif
@@ -76,7 +78,9 @@ static SDL_Surface* withUsablePixels(SDL_Surface* image)
 
 uint32_t loadTexture(const char* path, bool mipmapped)
 {
-    SDL_Surface* image = IMG_Load(path);
+    // Only a plain file: a FIFO or a device in its place reads as a missing image.
+    SDL_RWops* source = openPlainFileSource(path);
+    SDL_Surface* image = source != nullptr ? IMG_Load_RW(source, 1) : nullptr;
     if (image != nullptr) {
         image = withUsablePixels(image);
     }
