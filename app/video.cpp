@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 #include <SDL/SDL.h>
+#include <cstdio>
 #include <cstdlib>
 
 #include "app/settings.h"
@@ -13,6 +14,48 @@
 
 static SDL_Surface* screenSurface = nullptr;
 const char* const WindowCaption = "Lornhaven - a night in the city of monsters";
+
+// Neither X nor OpenGL draws a window side longer than this; X wraps a larger size (a height of
+// 99999 becomes 34463) into a window that never shows a picture.
+static constexpr int MaxWindowSide = 16384;
+
+// SDL 1.2 falls back from X11 to its text-mode drivers (libcaca, aalib), which take over the
+// player's terminal and can never give an OpenGL window. Unless the player names a driver in
+// SDL_VIDEODRIVER, X11 is the only one tried. sdl12-compat (1.2.50 on) has no such drivers.
+static void keepToWindowSystem()
+{
+#if defined(__unix__) && !defined(__APPLE__)
+    const SDL_version* linked = SDL_Linked_Version();
+    if (linked->major == 1 && linked->minor == 2 && linked->patch < 50) {
+        setenv("SDL_VIDEODRIVER", "x11", 0);
+    }
+#endif
+}
+
+// Ends the game with status 3 after one line naming the mode asked for (0 x 0: the desktop's
+// size, asked for to learn it) and the keys that choose it.
+[[noreturn]] static void noVideoMode(int width, int height, const char* reason)
+{
+    char depth[32];
+    if (settings.screenBpp == 0) {
+        std::snprintf(depth, sizeof depth, "the desktop's depth");
+    } else {
+        std::snprintf(depth, sizeof depth, "%d bits per pixel", static_cast<int>(settings.screenBpp));
+    }
+    char mode[96];
+    if (width == 0 && height == 0) {
+        std::snprintf(mode, sizeof mode, "a window of the desktop's size");
+    } else if (settings.fullscreen) {
+        std::snprintf(mode, sizeof mode, "a %d x %d OpenGL mode in full screen", width, height);
+    } else {
+        std::snprintf(mode, sizeof mode, "a %d x %d OpenGL window", width, height);
+    }
+    std::fprintf(stderr,
+        "Lornhaven: cannot open %s at %s (%s); change screenw, screenh, screenbpp or fullscreen in settings.ini\n",
+        mode, depth, reason);
+    SDL_Quit();
+    std::exit(3);
+}
 
 static void requestMultisampling(bool on)
 {
@@ -42,7 +85,10 @@ static void setGlobalDrawingState()
 
 void openGlWindow()
 {
+    keepToWindowSystem();
     if (SDL_Init(SDL_INIT_VIDEO) < 0) {
+        std::fprintf(stderr, "Lornhaven: the video system could not start (%s); the game needs an X display\n",
+            SDL_GetError());
         std::exit(1);
     }
     SDL_WM_SetCaption(WindowCaption, nullptr);
@@ -62,8 +108,7 @@ void openGlWindow()
         // dimension that is 0: ask with both at 0 so that the whole request is replaced.
         SDL_Surface* desktop = SDL_SetVideoMode(0, 0, settings.screenBpp, SDL_DOUBLEBUF);
         if (desktop == nullptr) {
-            SDL_Quit();
-            std::exit(3);
+            noVideoMode(0, 0, SDL_GetError());
         }
         settings.screenWidth = static_cast<float>(desktop->w);
         settings.screenHeight = static_cast<float>(desktop->h);
@@ -73,6 +118,9 @@ void openGlWindow()
 
     int width = static_cast<int>(settings.screenWidth);
     int height = static_cast<int>(settings.screenHeight);
+    if (width > MaxWindowSide || height > MaxWindowSide) {
+        noVideoMode(width, height, "wider or taller than the 16384 pixels X and OpenGL can draw");
+    }
     screenSurface = setGlMode(width, height);
     if (screenSurface == nullptr && settings.antialiasing) {
         // A display without multisampled visuals still gets a window, only without smoothing.
@@ -80,8 +128,7 @@ void openGlWindow()
         screenSurface = setGlMode(width, height);
     }
     if (screenSurface == nullptr) {
-        SDL_Quit();
-        std::exit(3);
+        noVideoMode(width, height, SDL_GetError());
     }
 
     if (settings.antialiasing) {
