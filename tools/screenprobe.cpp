@@ -7,13 +7,19 @@
 //   screenprobe blocks A B X Y W H    how many 20 x 20 blocks of the rectangle differ in their
 //                                     mean colour: blind to a shift of a few pixels, not to a
 //                                     view that has turned or moved
+//   screenprobe sky SHOT X Y W H      how many per mille of the rectangle show the night sky
+//   screenprobe rise A B X Y W H      "DOWN UP": how many patterned 20 x 20 blocks of the
+//                                     rectangle in A are found lower, and how many higher, in B;
+//                                     a view that has risen moves what it shows down
 // The screens are recognised against the game's own Media images, laid out for 640 x 480.
 #include <SDL/SDL.h>
 #include <SDL/SDL_image.h>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -235,11 +241,100 @@ int countBlocks(SDL_Surface* a, SDL_Surface* b, int x0, int y0, int w, int h)
     return count;
 }
 
+// The sky box is dark blue to dull violet; walls, windows, roads and the creatures are grey,
+// brown, yellow or bright.
+bool looksLikeSky(Rgb c)
+{
+    return std::max(c.r, std::max(c.g, c.b)) < 120 && c.b >= c.g + 10 && c.b >= c.r - 25;
+}
+
+int skyPerMille(SDL_Surface* shot, int x0, int y0, int w, int h)
+{
+    double share = shareWhere(x0, y0, w, h, [&](int x, int y) { return looksLikeSky(pixelAt(shot, x, y)); });
+    return static_cast<int>(share * 1000 + 0.5);
+}
+
+// The brightness of every pixel, row by row, so block searches read plain numbers.
+struct GreyImage {
+    int w, h;
+    std::vector<int> values;
+    int at(int x, int y) const { return values[y * w + x]; }
+};
+
+GreyImage greyImage(SDL_Surface* s)
+{
+    GreyImage image{s->w, s->h, std::vector<int>(static_cast<size_t>(s->w) * s->h)};
+    for (int y = 0; y < s->h; ++y) {
+        for (int x = 0; x < s->w; ++x) {
+            Rgb c = pixelAt(s, x, y);
+            image.values[y * s->w + x] = (3 * c.r + 6 * c.g + c.b) / 10;
+        }
+    }
+    return image;
+}
+
+// Where block (x0, y0) of a lies in b: the vertical offset of the best match within 96 pixels
+// (allowing a few pixels sideways), or no answer when the block is plain or has no clear match.
+// Every second pixel of every second row is compared, which is plenty for 20 x 20 blocks.
+bool blockOffset(const GreyImage& a, const GreyImage& b, int x0, int y0, int& offset)
+{
+    constexpr int Size = 20, Reach = 96, Step = 2;
+    long sum = 0, squares = 0, count = 0;
+    for (int y = 0; y < Size; y += Step) {
+        for (int x = 0; x < Size; x += Step) {
+            int g = a.at(x0 + x, y0 + y);
+            sum += g;
+            squares += g * g;
+            ++count;
+        }
+    }
+    double mean = static_cast<double>(sum) / count;
+    if (static_cast<double>(squares) / count - mean * mean < 64.0) {
+        return false;  // plain blocks (sky, bare wall) match anywhere
+    }
+    long best = -1;
+    for (int dy = -Reach; dy <= Reach; ++dy) {
+        for (int dx = -8; dx <= 8; dx += 4) {
+            if (y0 + dy < 0 || y0 + dy + Size > b.h || x0 + dx < 0 || x0 + dx + Size > b.w) {
+                continue;
+            }
+            long difference = 0;
+            for (int y = 0; y < Size; y += Step) {
+                for (int x = 0; x < Size; x += Step) {
+                    difference += std::abs(a.at(x0 + x, y0 + y) - b.at(x0 + dx + x, y0 + dy + y));
+                }
+            }
+            if (best < 0 || difference < best || (difference == best && std::abs(dy) < std::abs(offset))) {
+                best = difference;
+                offset = dy;
+            }
+        }
+    }
+    return best >= 0 && best <= 12 * count;
+}
+
+// Counts the patterned blocks of the rectangle that moved down, and up, by 3 pixels or more.
+void countRisen(SDL_Surface* a, SDL_Surface* b, int x0, int y0, int w, int h, int& down, int& up)
+{
+    GreyImage greyA = greyImage(a);
+    GreyImage greyB = greyImage(b);
+    down = up = 0;
+    for (int y = std::max(y0, 0); y + 20 <= std::min(y0 + h, a->h); y += 20) {
+        for (int x = std::max(x0, 0); x + 20 <= std::min(x0 + w, a->w); x += 20) {
+            int offset = 0;
+            if (blockOffset(greyA, greyB, x, y, offset)) {
+                down += offset >= 3;
+                up += offset <= -3;
+            }
+        }
+    }
+}
+
 int usage()
 {
     std::fprintf(stderr,
         "usage: screenprobe state SHOT MEDIA | hud SHOT MEDIA | diff A B X Y W H | blocks A B X Y W H |\n"
-        "       screenprobe lit SHOT X Y W H\n");
+        "       screenprobe lit SHOT X Y W H | sky SHOT X Y W H | rise A B X Y W H\n");
     return 2;
 }
 
@@ -291,6 +386,19 @@ int main(int argc, char** argv)
     if (command == "lit" && argc == 7) {
         std::printf("%d\n", countPixels(shot, nullptr, std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]),
                                 std::atoi(argv[6])));
+        return 0;
+    }
+    if (command == "sky" && argc == 7) {
+        std::printf("%d\n", skyPerMille(shot, std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]),
+                                std::atoi(argv[6])));
+        return 0;
+    }
+    if (command == "rise" && argc == 8) {
+        SDL_Surface* other = load(argv[3]);
+        int down = 0, up = 0;
+        countRisen(shot, other, std::atoi(argv[4]), std::atoi(argv[5]), std::atoi(argv[6]), std::atoi(argv[7]),
+            down, up);
+        std::printf("%d %d\n", down, up);
         return 0;
     }
     return usage();

@@ -116,8 +116,10 @@ while [ "$try" -lt 12 ]; do
         break
     fi
     keep_shots "noisy$try" rest_before rest
+    # About a third of a turn each time, so that the flights go round and the hero stays over
+    # the city instead of heading out over the water.
     point_at "$WIN" 639 0
-    sleep 0.3
+    sleep 0.75
     point_at "$WIN" 320 0
     before=$(energy)
     xdotool keydown Shift_L
@@ -126,6 +128,7 @@ while [ "$try" -lt 12 ]; do
         sleep 0.2
     done
     xdotool keyup Shift_L
+    wait_for_full_energy 120 || fail "after flight $((try + 1)) the hero never landed (energy reads $(energy))"
 done
 [ "$quiet" = yes ] || fail "after $try landings the hero never came to a place where the view keeps still"
 echo "found a quiet place after $try landing(s)"
