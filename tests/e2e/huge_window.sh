@@ -5,6 +5,9 @@
 # Usage: huge_window.sh GAME RUN_DIR   (run from the build folder; starts its own Xvfb)
 set -u
 . "$(dirname "$0")/lib/on_screen.sh"
+# The lines are counted: the sanitizer build must not add its list of suppressions used.
+LSAN_OPTIONS="${LSAN_OPTIONS:-}:print_suppressions=0"
+export LSAN_OPTIONS
 
 expect_refused() {
     work=$(make_workdir "huge$(echo "$1" | tr -c 'a-z0-9' _)" "$1")

@@ -5,6 +5,9 @@
 # Usage: video_mode_refused.sh GAME RUN_DIR   (run from the build folder; starts its own Xvfb)
 set -u
 . "$(dirname "$0")/lib/on_screen.sh"
+# The lines are counted: the sanitizer build must not add its list of suppressions used.
+LSAN_OPTIONS="${LSAN_OPTIONS:-}:print_suppressions=0"
+export LSAN_OPTIONS
 
 # $1: a name; $2: the settings.ini text; $3: what the line must show of the mode asked for.
 expect_refused() {
