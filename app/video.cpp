@@ -19,16 +19,16 @@ const char* const WindowCaption = "Lornhaven - a night in the city of monsters";
 // 99999 becomes 34463) into a window that never shows a picture.
 static constexpr int MaxWindowSide = 16384;
 
-// SDL 1.2 falls back from X11 to its text-mode drivers (libcaca, aalib), which take over the
-// player's terminal and can never give an OpenGL window. Unless the player names a driver in
-// SDL_VIDEODRIVER, X11 is the only one tried. sdl12-compat (1.2.50 on) has no such drivers.
+// Without a display SDL 1.2 falls back from X11 to its text-mode drivers (libcaca, aalib), which
+// take over the player's terminal and can never give an OpenGL window; SDL 2 under sdl12-compat
+// (1.2.50 on) falls back to drivers that draw nowhere, and the game would run unseen. Unless the
+// player names a driver in SDL_VIDEODRIVER, only the window systems are tried.
 static void keepToWindowSystem()
 {
-#if defined(__unix__) && !defined(__APPLE__)
+#if defined(__unix__) && !defined(__APPLE__) && !defined(__EMSCRIPTEN__)
     const SDL_version* linked = SDL_Linked_Version();
-    if (linked->major == 1 && linked->minor == 2 && linked->patch < 50) {
-        setenv("SDL_VIDEODRIVER", "x11", 0);
-    }
+    bool overSdl2 = linked->major > 1 || linked->minor > 2 || linked->patch >= 50;
+    setenv("SDL_VIDEODRIVER", overSdl2 ? "x11,wayland" : "x11", 0);
 #endif
 }
 

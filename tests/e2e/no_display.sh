@@ -27,7 +27,13 @@ check_case() {
     status=$?
     [ "$status" = 1 ] || fail "$name: exit status $status, expected 1; stderr: $(cat "$E2E_TMP/err")"
     [ ! -s "$E2E_TMP/out" ] || fail "$name: wrote $(wc -c <"$E2E_TMP/out") bytes to standard output: $(od -c "$E2E_TMP/out" | head -n 4)"
-    lines=$(wc -l <"$E2E_TMP/err")
+    # On sdl12-compat SDL 2 also tries Wayland, whose library says on a line of its own that it
+    # found none; only the game's own lines are counted there.
+    if [ -n "${LORNHAVEN_SDL12_COMPAT:-}" ]; then
+        lines=$(grep -c '^Lornhaven:' "$E2E_TMP/err")
+    else
+        lines=$(wc -l <"$E2E_TMP/err")
+    fi
     [ "$lines" = 1 ] || fail "$name: $lines lines on standard error, expected 1: $(cat "$E2E_TMP/err")"
     grep -q '^Lornhaven: .*video' "$E2E_TMP/err" || fail "$name: the line does not say the video system failed: $(cat "$E2E_TMP/err")"
 
