@@ -28,11 +28,20 @@ std::FILE* openPlainFile(const char* path)
 
 SDL_RWops* openPlainFileSource(const char* path)
 {
+#ifdef __EMSCRIPTEN__
+    // The browser's SDL reads its files (the page's own, preloaded) only by name.
+    std::FILE* plain = openPlainFile(path);
+    if (plain == nullptr) {
+        return nullptr;
+    }
+    std::fclose(plain);
+    return SDL_RWFromFile(path, "rb");
+#endif
     std::FILE* file = openPlainFile(path);
     if (file == nullptr) {
         return nullptr;
     }
-    SDL_RWops* source = SDL_RWFromFP(file, 1);
+    SDL_RWops* source = SDL_RWFromFP(file, SDL_TRUE);
     if (source == nullptr) {
         std::fclose(file);
     }
