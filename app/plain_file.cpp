@@ -1,5 +1,7 @@
 #include "app/plain_file.h"
 
+#include <SDL/SDL_image.h>
+#include <SDL/SDL_mixer.h>
 #include <SDL/SDL_rwops.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -26,17 +28,19 @@ std::FILE* openPlainFile(const char* path)
     return file;
 }
 
-SDL_RWops* openPlainFileSource(const char* path)
-{
+// The browser's files are the page's own, preloaded and decoded by the browser, and its SDL
+// finds them only by name: there is no FIFO or device among them to guard against.
 #ifdef __EMSCRIPTEN__
-    // The browser's SDL reads its files (the page's own, preloaded) only by name.
-    std::FILE* plain = openPlainFile(path);
-    if (plain == nullptr) {
-        return nullptr;
-    }
-    std::fclose(plain);
-    return SDL_RWFromFile(path, "rb");
-#endif
+
+SDL_Surface* loadPlainImage(const char* path) { return IMG_Load(path); }
+
+_Mix_Music* loadPlainMusic(const char* path) { return Mix_LoadMUS(path); }
+
+#else
+
+// openPlainFile as an SDL data source that closes the file when the source is closed, or null.
+static SDL_RWops* openPlainFileSource(const char* path)
+{
     std::FILE* file = openPlainFile(path);
     if (file == nullptr) {
         return nullptr;
@@ -47,3 +51,17 @@ SDL_RWops* openPlainFileSource(const char* path)
     }
     return source;
 }
+
+SDL_Surface* loadPlainImage(const char* path)
+{
+    SDL_RWops* source = openPlainFileSource(path);
+    return source != nullptr ? IMG_Load_RW(source, 1) : nullptr;
+}
+
+_Mix_Music* loadPlainMusic(const char* path)
+{
+    SDL_RWops* source = openPlainFileSource(path);
+    return source != nullptr ? Mix_LoadMUSType_RW(source, MUS_OGG, 1) : nullptr;
+}
+
+#endif

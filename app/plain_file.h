@@ -2,11 +2,14 @@
 #pragma once
 #include <cstdio>
 
-struct SDL_RWops;
+struct SDL_Surface;
+struct _Mix_Music;
 
 // The file at path, opened for reading, when it is a plain file (links are followed); null for
 // anything else. A FIFO, a device or a folder thus reads as a missing file: it can neither hold
 // the start-up up nor feed it without end.
 std::FILE* openPlainFile(const char* path);
-// openPlainFile as an SDL data source that closes the file when the source is closed, or null.
-SDL_RWops* openPlainFileSource(const char* path);
+// The image in the plain file at path, as SDL_image gives it, or null.
+SDL_Surface* loadPlainImage(const char* path);
+// The music in the plain file at path (Ogg Vorbis), kept open while the music lives, or null.
+_Mix_Music* loadPlainMusic(const char* path);

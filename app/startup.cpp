@@ -40,19 +40,8 @@ static void startMusic()
     if (music != nullptr) {
         Mix_FreeMusic(music);   // only a repeated start-up (the tests) holds one already
     }
-    // Only a plain file: a FIFO or a device in its place reads as missing music. The music
-    // keeps the source open while it plays and closes it when it is freed.
-#ifdef __EMSCRIPTEN__
-    // The browser's mixer takes music only by name.
-    std::FILE* plain = openPlainFile("Media/music.ogg");
-    if (plain != nullptr) {
-        std::fclose(plain);
-    }
-    music = plain != nullptr ? Mix_LoadMUS("Media/music.ogg") : nullptr;
-#else
-    SDL_RWops* source = openPlainFileSource("Media/music.ogg");
-    music = source != nullptr ? Mix_LoadMUSType_RW(source, MUS_OGG, 1) : nullptr;
-#endif
+    // Only a plain file: a FIFO or a device in its place reads as missing music.
+    music = loadPlainMusic("Media/music.ogg");
     Mix_PlayMusic(music, -1);
 }
 

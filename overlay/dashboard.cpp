@@ -47,8 +47,7 @@ static SDL_Surface* transparentAtlas()
 static SDL_Surface* loadDashboardImage()
 {
     // Only a plain file: a FIFO or a device in its place reads as a missing image.
-    SDL_RWops* source = openPlainFileSource(DashboardPath);
-    SDL_Surface* loaded = source != nullptr ? IMG_Load_RW(source, 1) : nullptr;
+    SDL_Surface* loaded = loadPlainImage(DashboardPath);
     if (loaded == nullptr) {
         std::fprintf(stderr, "Lornhaven: cannot load %s; the overlay has no pictures\n", DashboardPath);
         return nullptr;

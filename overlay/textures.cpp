@@ -79,8 +79,7 @@ static SDL_Surface* withUsablePixels(SDL_Surface* image)
 uint32_t loadTexture(const char* path, bool mipmapped)
 {
     // Only a plain file: a FIFO or a device in its place reads as a missing image.
-    SDL_RWops* source = openPlainFileSource(path);
-    SDL_Surface* image = source != nullptr ? IMG_Load_RW(source, 1) : nullptr;
+    SDL_Surface* image = loadPlainImage(path);
     if (image != nullptr) {
         image = withUsablePixels(image);
     }
