@@ -382,30 +382,35 @@ void BM_RasterSplit(benchmark::State& state)
 void BM_PlayFrame(benchmark::State& state) { runFrames(state, drawScene); }
 void BM_PlayFrameLiteral(benchmark::State& state) { runFrames(state, drawSceneOneByOne); }
 
-// Each size's street and crowd, the game's drawing and the literal one next to each other, so
-// that their ratio comes from one run on the same machine under the same load.
 void frameRows(benchmark::internal::Benchmark* b)
 {
     b->ArgNames({"w", "h", "crowd"})->Iterations(300)->UseManualTime()->Unit(benchmark::kMillisecond);
 }
-BENCHMARK(BM_PlayFrame)->Apply(frameRows)->Args({640, 480, 0});
-BENCHMARK(BM_PlayFrameLiteral)->Apply(frameRows)->Args({640, 480, 0});
-BENCHMARK(BM_PlayFrame)->Apply(frameRows)->Args({640, 480, 1});
-BENCHMARK(BM_PlayFrameLiteral)->Apply(frameRows)->Args({640, 480, 1});
-BENCHMARK(BM_PlayFrame)->Apply(frameRows)->Args({1024, 768, 0});
-BENCHMARK(BM_PlayFrameLiteral)->Apply(frameRows)->Args({1024, 768, 0});
-BENCHMARK(BM_PlayFrame)->Apply(frameRows)->Args({1024, 768, 1});
-BENCHMARK(BM_PlayFrameLiteral)->Apply(frameRows)->Args({1024, 768, 1});
 void splitRows(benchmark::internal::Benchmark* b)
 {
     b->ArgNames({"w", "h", "crowd"})->Iterations(100)->UseManualTime()->Unit(benchmark::kMillisecond);
 }
-BENCHMARK(BM_RasterSplit)->Apply(splitRows)->Args({1024, 768, 0});
-BENCHMARK(BM_RasterSplit)->Apply(splitRows)->Args({1024, 768, 1});
-BENCHMARK(BM_PlayFrame)->Apply(frameRows)->Args({1920, 1080, 0});
-BENCHMARK(BM_PlayFrameLiteral)->Apply(frameRows)->Args({1920, 1080, 0});
-BENCHMARK(BM_PlayFrame)->Apply(frameRows)->Args({1920, 1080, 1});
-BENCHMARK(BM_PlayFrameLiteral)->Apply(frameRows)->Args({1920, 1080, 1});
+
+// Each size's street and crowd, the game's drawing and the literal one next to each other, so
+// that their ratio comes from one run on the same machine under the same load; the raster split
+// after the 1024 x 768 rows.
+void registerRows()
+{
+    const int sizes[3][2] = {{640, 480}, {1024, 768}, {1920, 1080}};
+    for (const auto& size : sizes) {
+        for (int crowd = 0; crowd < 2; ++crowd) {
+            benchmark::RegisterBenchmark("BM_PlayFrame", BM_PlayFrame)->Apply(frameRows)->Args({size[0], size[1], crowd});
+            benchmark::RegisterBenchmark("BM_PlayFrameLiteral", BM_PlayFrameLiteral)
+                ->Apply(frameRows)
+                ->Args({size[0], size[1], crowd});
+        }
+        if (size[0] == 1024) {
+            for (int crowd = 0; crowd < 2; ++crowd) {
+                benchmark::RegisterBenchmark("BM_RasterSplit", BM_RasterSplit)->Apply(splitRows)->Args({1024, 768, crowd});
+            }
+        }
+    }
+}
 
 } // namespace
 
@@ -416,6 +421,7 @@ int main(int argc, char** argv)
         return 1;
     }
     setenv("SDL_AUDIODRIVER", "dummy", 0);
+    registerRows();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <vector>
 
@@ -189,19 +190,27 @@ static ChunkPart partInWindow(int chunkX, int chunkZ, IndexRange xs, IndexRange 
         std::max(zs.first - baseZ, 0), std::min(zs.last - baseZ, CityChunkSize - 1)};
 }
 
-int drawCityCells(int cellX, int cellZ, const ViewVolume& view)
+// The chunks in view of the window the last gatherCityChunks covered, nearest first, and the
+// first of them not drawn yet.
+static VisibleChunk visible[ChunksPerSide * ChunksPerSide];
+static int visibleCount = 0;
+static int nextVisible = 0;
+static IndexRange windowXs{0, -1}, windowZs{0, -1};
+
+void gatherCityChunks(int cellX, int cellZ, const ViewVolume& view)
 {
-    drawCalls = 0;
     cityCellsDrawn = 0;
     cityChunksDrawn = 0;
-    IndexRange xs = clampedWindow(cellX, CityDrawRadius, GridSize);
-    IndexRange zs = clampedWindow(cellZ, CityDrawRadius, GridSize);
+    visibleCount = 0;
+    nextVisible = 0;
+    const IndexRange xs = clampedWindow(cellX, CityDrawRadius, GridSize);
+    const IndexRange zs = clampedWindow(cellZ, CityDrawRadius, GridSize);
+    windowXs = xs;
+    windowZs = zs;
     if (xs.first > xs.last || zs.first > zs.last) {
-        return 0;
+        return;
     }
     forgetChangedPieces();
-    static VisibleChunk visible[ChunksPerSide * ChunksPerSide];
-    int visibleCount = 0;
     for (int chunkX = xs.first / CityChunkSize; chunkX <= xs.last / CityChunkSize; ++chunkX) {
         for (int chunkZ = zs.first / CityChunkSize; chunkZ <= zs.last / CityChunkSize; ++chunkZ) {
             const CityChunk& chunk = currentChunk(chunkX, chunkZ);
@@ -225,10 +234,21 @@ int drawCityCells(int cellX, int cellZ, const ViewVolume& view)
     // near buildings hide then costs it little.
     std::sort(visible, visible + visibleCount,
         [](const VisibleChunk& a, const VisibleChunk& b) { return a.distance < b.distance; });
+}
+
+int drawCityChunksNearerThan(float distance)
+{
+    drawCalls = 0;
+    const float limit = distance * distance;
+    // A distance that is not a number counts as near, so nothing is held back.
+    if (nextVisible >= visibleCount || visible[nextVisible].distance >= limit) {
+        return 0;
+    }
     glEnableClientState(GL_COLOR_ARRAY);
-    for (int i = 0; i < visibleCount; ++i) {
-        const CityChunk& chunk = chunks[visible[i].chunkX][visible[i].chunkZ];
-        const ChunkPart part = partInWindow(visible[i].chunkX, visible[i].chunkZ, xs, zs);
+    for (; nextVisible < visibleCount && !(visible[nextVisible].distance >= limit); ++nextVisible) {
+        const VisibleChunk& seen = visible[nextVisible];
+        const CityChunk& chunk = chunks[seen.chunkX][seen.chunkZ];
+        const ChunkPart part = partInWindow(seen.chunkX, seen.chunkZ, windowXs, windowZs);
         ++cityChunksDrawn;
         glVertexPointer(3, GL_FLOAT, 0, chunk.positions.data());
         glTexCoordPointer(2, GL_FLOAT, 0, chunk.texCoords.data());
@@ -244,6 +264,12 @@ int drawCityCells(int cellX, int cellZ, const ViewVolume& view)
     }
     glDisableClientState(GL_COLOR_ARRAY);
     return drawCalls;
+}
+
+int drawCityCells(int cellX, int cellZ, const ViewVolume& view)
+{
+    gatherCityChunks(cellX, cellZ, view);
+    return drawCityChunksNearerThan(HUGE_VALF);
 }
 
 int drawCityCellByCell(int cellX, int cellZ)

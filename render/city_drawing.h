@@ -17,10 +17,17 @@ constexpr int CityBatchVertices = 49152;
 // only if its cells, its tints or the tile pieces change, so nothing is rebuilt while the hero
 // walks. Leaves the colour array disabled; returns its glDrawArrays calls.
 int drawCityCells(int cellX, int cellZ, const ViewVolume& view);
+// The same in steps, so that the scene can draw other things between them: gatherCityChunks
+// counts the window's cells and finds its chunks in view, then each drawCityChunksNearerThan
+// draws those not drawn yet whose centre lies less than the given distance from the eye along
+// the ground (world units), with the bound texture, and returns its glDrawArrays calls. The
+// steps up to an infinite distance draw every chunk in view once.
+void gatherCityChunks(int cellX, int cellZ, const ViewVolume& view);
+int drawCityChunksNearerThan(float distance);
 
-// City cells of the window the last drawCityCells covered (what the scene names, in view or
-// not), and the chunks of it that were in view and sent; drawCityCells alone writes them, tests
-// and benchmarks read them.
+// City cells of the window the last gatherCityChunks covered (what the scene names, in view or
+// not), and the chunks of it in view sent since; the drawing above alone writes them, tests and
+// benchmarks read them.
 extern int32_t cityCellsDrawn;
 extern int32_t cityChunksDrawn;
 

@@ -30,6 +30,7 @@ struct SeenMonster {
 static constexpr int WindowSide = 2 * MonsterDrawRadius + 1;
 static SeenMonster seen[ActorKindCount][WindowSide * WindowSide * MaxActorsPerCell];
 static int seenCount[ActorKindCount];
+static int nextSeen[ActorKindCount];   // the first not yet drawn
 
 static float batchPositions[MonsterBatchVertices * 3];
 // Per kind, the model's texture coordinates once per monster a batch holds, kept while the
@@ -84,20 +85,33 @@ static void fillBatchTexCoords(int kind, const KeyframeModel& model)
     }
 }
 
-static void drawKind(int kind, const MonsterKindDrawing& drawing)
+static const MonsterKindDrawing& kindDrawing(int kind)
 {
+    static MonsterKindDrawing kinds[ActorKindCount];
+    kinds[0] = MonsterKindDrawing{&zombieModel, zombieTexture};
+    kinds[1] = MonsterKindDrawing{&bigMonsterModel, bigMonsterTexture};
+    kinds[2] = MonsterKindDrawing{&robotModel, robotTexture};
+    return kinds[kind];
+}
+
+// Nearer than the limit; a distance that is not a number counts as near, so nothing is held back.
+static bool nearer(float distance, float limit) { return !(distance >= limit); }
+
+// The next monsters of a kind's list nearer than the limit (squared), in few draws.
+static void drawKindNearerThan(int kind, float limit)
+{
+    const MonsterKindDrawing& drawing = kindDrawing(kind);
     const KeyframeModel& model = *drawing.model;
     SeenMonster* list = seen[kind];
+    int& next = nextSeen[kind];
     const int count = seenCount[kind];
-    if (count == 0 || model.vertexCount <= 0 || model.texCoords == nullptr) {
+    if (next >= count || !nearer(list[next].distance, limit) || model.vertexCount <= 0 || model.texCoords == nullptr) {
         return;
     }
     glBindTexture(GL_TEXTURE_2D, drawing.texture);
-    // Nearest first, so the rasteriser rejects what they hide before texturing it.
-    std::sort(list, list + count, [](const SeenMonster& a, const SeenMonster& b) { return a.distance < b.distance; });
     if (model.vertexCount > MonsterBatchVertices) {
-        for (int i = 0; i < count; ++i) {
-            drawInPlace(*list[i].monster, model);
+        for (; next < count && nearer(list[next].distance, limit); ++next) {
+            drawInPlace(*list[next].monster, model);
         }
         return;
     }
@@ -105,26 +119,24 @@ static void drawKind(int kind, const MonsterKindDrawing& drawing)
     glVertexPointer(3, GL_FLOAT, 0, batchPositions);
     glTexCoordPointer(2, GL_FLOAT, 0, batchTexCoords[kind]);
     int filled = 0;
-    for (int i = 0; i < count; ++i) {
+    for (; next < count && nearer(list[next].distance, limit); ++next) {
         if (filled + model.vertexCount > MonsterBatchVertices) {
             drawTriangles(filled);
             filled = 0;
         }
-        placeMonster(*list[i].monster, model, batchPositions + 3 * filled);
+        placeMonster(*list[next].monster, model, batchPositions + 3 * filled);
         filled += model.vertexCount;
     }
     drawTriangles(filled);
 }
 
-int drawMonsters(int cellX, int cellZ, const ViewVolume& view)
+void gatherMonsters(int cellX, int cellZ, const ViewVolume& view)
 {
-    drawCalls = 0;
     monstersDrawn = 0;
     monstersSent = 0;
-    const MonsterKindDrawing kinds[ActorKindCount] = {
-        {&zombieModel, zombieTexture}, {&bigMonsterModel, bigMonsterTexture}, {&robotModel, robotTexture}};
-    for (int& count : seenCount) {
-        count = 0;
+    for (int kind = 0; kind < ActorKindCount; ++kind) {
+        seenCount[kind] = 0;
+        nextSeen[kind] = 0;
     }
     IndexRange xs = clampedWindow(cellX, MonsterDrawRadius, GridSize);
     IndexRange zs = clampedWindow(cellZ, MonsterDrawRadius, GridSize);
@@ -137,7 +149,7 @@ int drawMonsters(int cellX, int cellZ, const ViewVolume& view)
                     continue;
                 }
                 ++monstersDrawn;
-                const KeyframeModel& model = *kinds[kind].model;
+                const KeyframeModel& model = *kindDrawing(kind).model;
                 const float centreY = monster->y + model.boundCentreY;
                 if (!sphereInView(view, monster->x, centreY, monster->z, model.boundRadius)) {
                     continue;
@@ -149,8 +161,25 @@ int drawMonsters(int cellX, int cellZ, const ViewVolume& view)
             }
         }
     }
+    // Nearest first, so the rasteriser rejects what they hide before texturing it.
     for (int kind = 0; kind < ActorKindCount; ++kind) {
-        drawKind(kind, kinds[kind]);
+        std::sort(seen[kind], seen[kind] + seenCount[kind],
+            [](const SeenMonster& a, const SeenMonster& b) { return a.distance < b.distance; });
+    }
+}
+
+int drawMonstersNearerThan(float distance)
+{
+    drawCalls = 0;
+    const float limit = distance * distance;
+    for (int kind = 0; kind < ActorKindCount; ++kind) {
+        drawKindNearerThan(kind, limit);
     }
     return drawCalls;
+}
+
+int drawMonsters(int cellX, int cellZ, const ViewVolume& view)
+{
+    gatherMonsters(cellX, cellZ, view);
+    return drawMonstersNearerThan(HUGE_VALF);
 }

@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 #include <GL/glu.h>
+#include <cmath>
 
 #include "app/settings.h"
 #include "city/city_grid.h"
@@ -21,6 +22,9 @@ static constexpr float FarPlane = 1000.0f;
 static constexpr float FieldOfView = 50.0f;
 static constexpr float SkyBoxScale = 500.0f;
 static constexpr float SkyBoxHeight = 250.0f;
+// Outer edges of the rings of distance from the eye the scene is drawn in (world units); the
+// last takes the rest.
+static const float DrawingRings[DrawingRingCount] = {40.0f, 80.0f, 160.0f, HUGE_VALF};
 
 static void drawTriangles(int vertexCount)
 {
@@ -109,23 +113,35 @@ static void cleanUpFor2D()
     glDisable(GL_LIGHT0);
 }
 
-void drawScene()
+// The follow camera's view, textured triangles from client arrays.
+static void beginSceneDrawing()
 {
     sceneDrawCount = 0;
     setPerspectiveCamera(-followCamera.pitch, followCamera.yaw + HalfPi, FieldOfView);
     glEnable(GL_TEXTURE_2D);
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+}
+
+void drawScene()
+{
+    beginSceneDrawing();
     const ViewVolume view = currentViewVolume();
 
     // Depth testing gives the same picture in any order, so the nearest things go first: the
-    // software renderer tests depth before it textures, and what the crowd and the hero hide of
-    // the city, and what the city hides of the sky, then costs it little.
+    // software renderer tests depth before it textures, so what the hero, the crowd and the
+    // city hide of one another, and of the sky, then costs it little. Monsters and chunks go in
+    // rings of distance, so that near buildings also hide the crowd behind them.
+    gatherMonsters(hero.cellX, hero.cellZ, view);
+    gatherCityChunks(hero.cellX, hero.cellZ, view);
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-    sceneDrawCount += drawMonsters(hero.cellX, hero.cellZ, view);
     drawHero();
-    glBindTexture(GL_TEXTURE_2D, worldTexture);
-    sceneDrawCount += drawCityCells(hero.cellX, hero.cellZ, view);
+    for (float ring : DrawingRings) {
+        glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+        sceneDrawCount += drawMonstersNearerThan(ring);
+        glBindTexture(GL_TEXTURE_2D, worldTexture);
+        sceneDrawCount += drawCityChunksNearerThan(ring);
+    }
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
     drawSkyBox();
     cleanUpFor2D();
@@ -133,11 +149,7 @@ void drawScene()
 
 void drawSceneOneByOne()
 {
-    sceneDrawCount = 0;
-    setPerspectiveCamera(-followCamera.pitch, followCamera.yaw + HalfPi, FieldOfView);
-    glEnable(GL_TEXTURE_2D);
-    glEnableClientState(GL_VERTEX_ARRAY);
-    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    beginSceneDrawing();
     drawSkyBox();
     glBindTexture(GL_TEXTURE_2D, worldTexture);
     sceneDrawCount += drawCityCellByCell(hero.cellX, hero.cellZ);

@@ -8,6 +8,10 @@ void setPerspectiveCamera(float pitch, float yaw, float fieldOfView);
 // Sky box, city cells, monsters and the hero around the hero's column: what lies wholly outside
 // the view is skipped, the rest goes nearest first in few large draws.
 void drawScene();
+// Rings of distance from the eye drawScene goes out in, each with the monsters, then the city
+// chunks, not drawn yet that lie nearer than its outer edge: at most this many draws per monster
+// kind besides those a full batch needs.
+constexpr int DrawingRingCount = 4;
 // The same picture drawn as the scene names it, as a reference to compare with: the sky, every
 // city cell and every monster of the windows with a draw of its own in grid order, the hero.
 void drawSceneOneByOne();
