@@ -7,13 +7,7 @@
 #include <cstdio>
 
 #include "app/plain_file.h"
-
-#ifndef GL_BGR
-#define GL_BGR 0x80E0
-#endif
-#ifndef GL_BGRA
-#define GL_BGRA 0x80E1
-#endif
+#include "overlay/gl_formats.h"
 
 static GLenum pixelFormatOf(const SDL_Surface* surface)
 {

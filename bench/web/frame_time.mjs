@@ -17,12 +17,7 @@ const game = await t.openGame('screenw=640\nscreenh=480\nmipmapping=1\n');
 let work = [];
 let gaps = [];
 try {
-    await t.pointAt(game, 320, 240);
-    await t.waitForState(game, 'splash', 60);
-    await t.clickAt(game, 320, 240);
-    await t.waitForState(game, 'title', 20);
-    await t.clickAt(game, 320, 240);
-    await t.waitForState(game, 'play', 20);
+    await t.intoPlay(game);
     await t.pointAt(game, 320, 240);
     await t.sleep(1000);
     await game.page.evaluate(() => {

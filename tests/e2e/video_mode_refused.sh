@@ -2,6 +2,9 @@
 # settings.ini asking for a video mode that no display can give (negative or enormous sizes,
 # impossible depths, a full screen larger than the display's): the game ends with status 3,
 # and first says on one line of standard error which mode it asked for and which keys to change.
+# A side beyond what X and OpenGL can draw (X wraps sizes over 65535, and 16384 is as far as the
+# drawing goes) is such a mode too, and the line names that limit, instead of a wrapped window
+# that stays black.
 # Usage: video_mode_refused.sh GAME RUN_DIR   (run from the build folder; starts its own Xvfb)
 set -u
 . "$(dirname "$0")/lib/on_screen.sh"
@@ -24,14 +27,29 @@ expect_refused() {
     echo "$1: status 3 after: $(cat "$E2E_TMP/game.out")"
 }
 
+# The same, for a side over the limit: the line names the limit as well.
+expect_too_large() {
+    expect_refused "$@"
+    grep -q "16384" "$E2E_TMP/game.out" || fail "$1: the line does not name the 16384 limit: $(cat "$E2E_TMP/game.out")"
+}
+
 expect_refused "negative width" "screenw=-640
 screenh=480" "-640 x 480"
 expect_refused "negative height" "screenw=640
 screenh=-1" "640 x -1"
-expect_refused "width 99999" "screenw=99999
+expect_too_large "width 99999" "screenw=99999
 screenh=480" "99999 x 480"
-expect_refused "width 1e9" "screenw=1e9
+expect_too_large "width 1e9" "screenw=1e9
 screenh=480" "1000000000 x 480"
+expect_too_large "height 99999" "screenw=640
+screenh=99999" "640 x 99999"
+expect_too_large "height 1e9" "screenw=640
+screenh=1e9" "640 x 1000000000"
+expect_too_large "width 16385" "screenw=16385
+screenh=480" "16385 x 480"
+expect_too_large "full screen 70000 high" "screenw=640
+screenh=70000
+fullscreen=1" "640 x 70000"
 for bpp in -5 7 99; do
     expect_refused "screenbpp=$bpp" "screenw=640
 screenh=480

@@ -146,6 +146,16 @@ export async function pointAt(game, x, y) {
 
 // Runs the named test cases in order, each on a fresh page; prints one line per case and a
 // closing count, and exits non-zero on any failure.
+// From the splash through the title into play, by clicks at the centre of a 640 x 480 canvas.
+export async function intoPlay(game) {
+    await pointAt(game, 320, 240);
+    await waitForState(game, 'splash', 60);
+    await clickAt(game, 320, 240);
+    await waitForState(game, 'title', 20);
+    await clickAt(game, 320, 240);
+    await waitForState(game, 'play', 20);
+}
+
 export async function runCases(cases) {
     let passed = 0;
     let failed = 0;

@@ -32,15 +32,6 @@ async function walksWith(game, keys, label) {
     t.fail(`holding ${keys.join(', ')} never changed the view clearly more than standing still (${tries.join('; ')})`);
 }
 
-async function intoPlay(game) {
-    await t.pointAt(game, 320, 240);
-    await t.waitForState(game, 'splash', 60);
-    await t.clickAt(game, 320, 240);
-    await t.waitForState(game, 'title', 20);
-    await t.clickAt(game, 320, 240);
-    await t.waitForState(game, 'play', 20);
-}
-
 const cases = [
     ['the page plays from the splash through the title, play and the menu to Exit', async () => {
         const game = await t.openGame();
