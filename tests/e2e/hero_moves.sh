@@ -105,19 +105,12 @@ echo "resting: energy back at 100"
 
 # A quiet place: where the view keeps still and shows the hero against the sky. If the hero
 # came down among the monsters, it turns and flies on, again and again: about one landing in
-# three is on a roof.
-quiet=no
-try=0
-while [ "$try" -lt 12 ]; do
-    try=$((try + 1))
-    # A view with little sky is a wall right behind the hero: the camera does not stop at walls.
-    if wait_until_quiet 8 sides && wait_until_quiet 30 all && [ "$(sky rest)" -ge 300 ]; then
-        quiet=yes
-        break
-    fi
-    keep_shots "noisy$try" rest_before rest
-    # About a third of a turn each time, so that the flights go round and the hero stays over
-    # the city instead of heading out over the water.
+# three is on a roof. LANDINGS counts the places tried, over the whole test.
+LANDINGS=0
+
+# Turns about a third of a turn, so that the flights go round and the hero stays over the city
+# instead of heading out over the water, flies on a little and waits until it has landed.
+fly_on() {
     point_at "$WIN" 639 0
     sleep 0.75
     point_at "$WIN" 320 0
@@ -128,13 +121,27 @@ while [ "$try" -lt 12 ]; do
         sleep 0.2
     done
     xdotool keyup Shift_L
-    wait_for_full_energy 120 || fail "after flight $((try + 1)) the hero never landed (energy reads $(energy))"
-done
-[ "$quiet" = yes ] || fail "after $try landings the hero never came to a place where the view keeps still"
-echo "found a quiet place after $try landing(s)"
+    wait_for_full_energy 120 || fail "after a flight the hero never landed (energy reads $(energy))"
+}
 
-# Jumping: what the view shows moves down from one shot to the next while the hero rises, and
-# later the view is back where it was. The shots are taken first and weighed after.
+find_quiet_place() {
+    while [ "$LANDINGS" -lt 16 ]; do
+        LANDINGS=$((LANDINGS + 1))
+        # A view with little sky is a wall right behind the hero: the camera does not stop there.
+        if wait_until_quiet 8 sides && wait_until_quiet 30 all && [ "$(sky rest)" -ge 300 ]; then
+            return 0
+        fi
+        keep_shots "noisy$LANDINGS" rest_before rest
+        fly_on
+    done
+    fail "after $LANDINGS landings the hero never came to a place where the view keeps still"
+}
+
+find_quiet_place
+echo "found a quiet place after $LANDINGS landing(s)"
+
+# Jumping: what the view shows moves down from one shot to the next while the hero rises (or, seen
+# in fewer shots, the city sinks and the sky grows), and later the view is back where it was. The shots are taken first and weighed after.
 cp "$E2E_TMP/rest.png" "$E2E_TMP/jump0.png"
 (xdotool keydown space && sleep 0.4 && xdotool keyup space) &
 holding=$!
@@ -144,6 +151,15 @@ done
 wait "$holding"
 lifted=no
 pairs=""
+# Where a slow machine takes too few shots to follow the blocks, the rise still shows in the sky:
+# the city sinks away below the horizon, and more of the view is sky.
+sky_before=$("$PROBE" sky "$E2E_TMP/jump0.png" $VIEW)
+skies=""
+for i in 1 2 3 4 5 6 7 8; do
+    seen=$("$PROBE" sky "$E2E_TMP/jump$i.png" $VIEW)
+    skies="$skies $seen"
+    [ "$seen" -ge $((sky_before + 30)) ] && lifted=yes
+done
 for i in 1 2 3 4 5 6 7 8; do
     counts=$("$PROBE" rise "$E2E_TMP/jump$((i - 1)).png" "$E2E_TMP/jump$i.png" $VIEW)
     down=${counts% *}
@@ -154,7 +170,7 @@ for i in 1 2 3 4 5 6 7 8; do
         keep_shots "lift$i" "jump$((i - 1))" "jump$i"
     fi
 done
-[ "$lifted" = yes ] || fail "holding space did not lift the view: blocks moved down/up from shot to shot:$pairs"
+[ "$lifted" = yes ] || fail "holding space did not lift the view: blocks moved down/up from shot to shot:$pairs; sky in the view $sky_before, then$skies of 1000"
 deadline=$(( $(date +%s) + 60 ))
 back=no
 while [ "$(date +%s)" -lt "$deadline" ]; do
@@ -170,31 +186,40 @@ while [ "$(date +%s)" -lt "$deadline" ]; do
 done
 keep_shots jump jump0 landed
 [ "$back" = yes ] || fail "after the jump the view never came back to where it was (blocks lower/higher than before: $counts)"
-echo "jumping: the view rose and came back down to where it was; blocks moved down/up from shot to shot:$pairs"
+echo "jumping: the view rose and came back down to where it was; blocks moved down/up from shot to shot:$pairs; sky $sky_before, then$skies"
 
-# Attacking: each button shows a pose; nothing but the hero changes meanwhile.
+# Attacking: each button shows a pose; nothing but the hero changes meanwhile. Should something
+# come by after all (a monster below the roof's edge), the hero moves on to another quiet place.
 for button in 1 3; do
-    wait_until_quiet 30 all || fail "button $button: the view did not come to rest before the attack"
-    cp "$E2E_TMP/rest.png" "$E2E_TMP/before_attack$button.png"
-    xdotool mousedown "$button"
-    sleep 0.2
-    xdotool mouseup "$button"
-    for i in 1 2 3 4 5 6 7 8 9 10 11 12; do
-        shot "$WIN" "attack$i"
+    attempt=0
+    while :; do
+        attempt=$((attempt + 1))
+        wait_until_quiet 30 all || fail "button $button: the view did not come to rest before the attack"
+        cp "$E2E_TMP/rest.png" "$E2E_TMP/before_attack$button.png"
+        xdotool mousedown "$button"
+        sleep 0.2
+        xdotool mouseup "$button"
+        for i in 1 2 3 4 5 6 7 8 9 10 11 12; do
+            shot "$WIN" "attack$i"
+        done
+        pose=0
+        rest=0
+        for i in 1 2 3 4 5 6 7 8 9 10 11 12; do
+            changed=$(hero_diff "before_attack$button" "attack$i")
+            if [ "$changed" -gt "$pose" ]; then
+                pose=$changed
+                rest=$(rest_diff "before_attack$button" "attack$i")
+                cp "$E2E_TMP/attack$i.png" "$E2E_TMP/pose$button.png"
+            fi
+        done
+        keep_shots "attack${button}_$attempt" "before_attack$button" "pose$button"
+        [ "$pose" -ge 300 ] || fail "button $button: the hero's pose changed in only $pose pixels"
+        [ "$rest" -le "$STILL" ] && break
+        [ "$attempt" -lt 3 ] || fail "button $button: $rest pixels changed outside the hero as well, at three places"
+        echo "button $button: $rest pixels changed outside the hero as well; on to another place"
+        fly_on
+        find_quiet_place
     done
-    pose=0
-    rest=0
-    for i in 1 2 3 4 5 6 7 8 9 10 11 12; do
-        changed=$(hero_diff "before_attack$button" "attack$i")
-        if [ "$changed" -gt "$pose" ]; then
-            pose=$changed
-            rest=$(rest_diff "before_attack$button" "attack$i")
-            cp "$E2E_TMP/attack$i.png" "$E2E_TMP/pose$button.png"
-        fi
-    done
-    keep_shots "attack$button" "before_attack$button" "pose$button"
-    [ "$pose" -ge 300 ] || fail "button $button: the hero's pose changed in only $pose pixels"
-    [ "$rest" -le "$STILL" ] || fail "button $button: $rest pixels changed outside the hero as well"
     echo "button $button: the attack pose changed $pose pixels of the hero and $rest elsewhere"
 done
 
