@@ -195,18 +195,26 @@ double percentile(std::vector<double> values, double p)
     return values[index];
 }
 
-// The frames of one row, drawn by the game's scene drawing or by the one-by-one reference.
-void runFrames(benchmark::State& state, void (*draw)())
+// The row's window and street, then the frames in which the renderer compiles its shaders and
+// the monsters gather, with the hero and the camera put back to where the row starts before each.
+void warmUpRow(const benchmark::State& state, void (*draw)(), Hero& startHero, FollowCamera& startCamera)
 {
     prepareRow(state);
-    Hero startHero = hero;
-    FollowCamera startCamera = followCamera;
-    // The renderer compiles its shaders during the first frames; the monsters gather.
+    startHero = hero;
+    startCamera = followCamera;
     for (int frame = 0; frame < 60; ++frame) {
         hero = startHero;
         followCamera = startCamera;
         playFrame(draw);
     }
+}
+
+// The frames of one row, drawn by the game's scene drawing or by the one-by-one reference.
+void runFrames(benchmark::State& state, void (*draw)())
+{
+    Hero startHero;
+    FollowCamera startCamera;
+    warmUpRow(state, draw, startHero, startCamera);
     std::vector<double> total, update, scene, hud, finish, swap, processCpu, threadCpu;
     long draws = 0, frames = 0, allocations = 0, sent = 0, chunks = 0;
     for (auto _ : state) {
@@ -331,14 +339,9 @@ void drawSplitVariant(int kind)
 
 void BM_RasterSplit(benchmark::State& state)
 {
-    prepareRow(state);
-    Hero startHero = hero;
-    FollowCamera startCamera = followCamera;
-    for (int frame = 0; frame < 60; ++frame) {
-        hero = startHero;
-        followCamera = startCamera;
-        playFrame(drawScene);
-    }
+    Hero startHero;
+    FollowCamera startCamera;
+    warmUpRow(state, drawScene, startHero, startCamera);
     startHero = hero;
     startCamera = followCamera;
     constexpr int Variants = sizeof SplitVariants / sizeof SplitVariants[0];
