@@ -85,14 +85,8 @@ static void fillBatchTexCoords(int kind, const KeyframeModel& model)
     }
 }
 
-static const MonsterKindDrawing& kindDrawing(int kind)
-{
-    static MonsterKindDrawing kinds[ActorKindCount];
-    kinds[0] = MonsterKindDrawing{&zombieModel, zombieTexture};
-    kinds[1] = MonsterKindDrawing{&bigMonsterModel, bigMonsterTexture};
-    kinds[2] = MonsterKindDrawing{&robotModel, robotTexture};
-    return kinds[kind];
-}
+// Each kind's model and texture as the last gatherMonsters found them.
+static MonsterKindDrawing kinds[ActorKindCount];
 
 // Nearer than the limit; a distance that is not a number counts as near, so nothing is held back.
 static bool nearer(float distance, float limit) { return !(distance >= limit); }
@@ -100,7 +94,7 @@ static bool nearer(float distance, float limit) { return !(distance >= limit); }
 // The next monsters of a kind's list nearer than the limit (squared), in few draws.
 static void drawKindNearerThan(int kind, float limit)
 {
-    const MonsterKindDrawing& drawing = kindDrawing(kind);
+    const MonsterKindDrawing& drawing = kinds[kind];
     const KeyframeModel& model = *drawing.model;
     SeenMonster* list = seen[kind];
     int& next = nextSeen[kind];
@@ -134,6 +128,9 @@ void gatherMonsters(int cellX, int cellZ, const ViewVolume& view)
 {
     monstersDrawn = 0;
     monstersSent = 0;
+    kinds[0] = MonsterKindDrawing{&zombieModel, zombieTexture};
+    kinds[1] = MonsterKindDrawing{&bigMonsterModel, bigMonsterTexture};
+    kinds[2] = MonsterKindDrawing{&robotModel, robotTexture};
     for (int kind = 0; kind < ActorKindCount; ++kind) {
         seenCount[kind] = 0;
         nextSeen[kind] = 0;
@@ -149,7 +146,7 @@ void gatherMonsters(int cellX, int cellZ, const ViewVolume& view)
                     continue;
                 }
                 ++monstersDrawn;
-                const KeyframeModel& model = *kindDrawing(kind).model;
+                const KeyframeModel& model = *kinds[kind].model;
                 const float centreY = monster->y + model.boundCentreY;
                 if (!sphereInView(view, monster->x, centreY, monster->z, model.boundRadius)) {
                     continue;

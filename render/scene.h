@@ -8,9 +8,9 @@ void setPerspectiveCamera(float pitch, float yaw, float fieldOfView);
 // Sky box, city cells, monsters and the hero around the hero's column: what lies wholly outside
 // the view is skipped, the rest goes nearest first in few large draws.
 void drawScene();
-// Rings of distance from the eye drawScene goes out in, each with the monsters, then the city
-// chunks, not drawn yet that lie nearer than its outer edge: at most this many draws per monster
-// kind besides those a full batch needs.
+// drawScene goes out from the eye in this many rings of distance, each with its monsters and then
+// its city chunks; so a monster kind takes at most this many draws, besides those a full batch
+// needs.
 constexpr int DrawingRingCount = 4;
 // The same picture drawn as the scene names it, as a reference to compare with: the sky, every
 // city cell and every monster of the windows with a draw of its own in grid order, the hero.
