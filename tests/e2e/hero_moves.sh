@@ -141,7 +141,8 @@ find_quiet_place
 echo "found a quiet place after $LANDINGS landing(s)"
 
 # Jumping: what the view shows moves down from one shot to the next while the hero rises (or, seen
-# in fewer shots, the city sinks and the sky grows), and later the view is back where it was. The shots are taken first and weighed after.
+# in fewer shots, the city sinks and the sky grows), and later the view is back where it was. The
+# shots are taken first and weighed after.
 cp "$E2E_TMP/rest.png" "$E2E_TMP/jump0.png"
 (xdotool keydown space && sleep 0.4 && xdotool keyup space) &
 holding=$!
