@@ -240,12 +240,11 @@ int drawCityChunksNearerThan(float distance)
 {
     drawCalls = 0;
     const float limit = distance * distance;
-    // A distance that is not a number counts as near, so nothing is held back.
-    if (nextVisible >= visibleCount || visible[nextVisible].distance >= limit) {
+    if (nextVisible >= visibleCount || !nearerThan(visible[nextVisible].distance, limit)) {
         return 0;
     }
     glEnableClientState(GL_COLOR_ARRAY);
-    for (; nextVisible < visibleCount && !(visible[nextVisible].distance >= limit); ++nextVisible) {
+    for (; nextVisible < visibleCount && nearerThan(visible[nextVisible].distance, limit); ++nextVisible) {
         const VisibleChunk& seen = visible[nextVisible];
         const CityChunk& chunk = chunks[seen.chunkX][seen.chunkZ];
         const ChunkPart part = partInWindow(seen.chunkX, seen.chunkZ, windowXs, windowZs);

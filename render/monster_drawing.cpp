@@ -88,9 +88,6 @@ static void fillBatchTexCoords(int kind, const KeyframeModel& model)
 // Each kind's model and texture as the last gatherMonsters found them.
 static MonsterKindDrawing kinds[ActorKindCount];
 
-// Nearer than the limit; a distance that is not a number counts as near, so nothing is held back.
-static bool nearer(float distance, float limit) { return !(distance >= limit); }
-
 // The next monsters of a kind's list nearer than the limit (squared), in few draws.
 static void drawKindNearerThan(int kind, float limit)
 {
@@ -99,12 +96,12 @@ static void drawKindNearerThan(int kind, float limit)
     SeenMonster* list = seen[kind];
     int& next = nextSeen[kind];
     const int count = seenCount[kind];
-    if (next >= count || !nearer(list[next].distance, limit) || model.vertexCount <= 0 || model.texCoords == nullptr) {
+    if (next >= count || !nearerThan(list[next].distance, limit) || model.vertexCount <= 0 || model.texCoords == nullptr) {
         return;
     }
     glBindTexture(GL_TEXTURE_2D, drawing.texture);
     if (model.vertexCount > MonsterBatchVertices) {
-        for (; next < count && nearer(list[next].distance, limit); ++next) {
+        for (; next < count && nearerThan(list[next].distance, limit); ++next) {
             drawInPlace(*list[next].monster, model);
         }
         return;
@@ -113,7 +110,7 @@ static void drawKindNearerThan(int kind, float limit)
     glVertexPointer(3, GL_FLOAT, 0, batchPositions);
     glTexCoordPointer(2, GL_FLOAT, 0, batchTexCoords[kind]);
     int filled = 0;
-    for (; next < count && nearer(list[next].distance, limit); ++next) {
+    for (; next < count && nearerThan(list[next].distance, limit); ++next) {
         if (filled + model.vertexCount > MonsterBatchVertices) {
             drawTriangles(filled);
             filled = 0;

@@ -16,3 +16,8 @@ ViewVolume currentViewVolume();
 // rounding never drops anything that can show.
 bool boxInView(const ViewVolume& view, const float low[3], const float high[3]);
 bool sphereInView(const ViewVolume& view, float x, float y, float z, float radius);
+
+// Whether a distance from the eye lies within a ring's limit (both squared, or both not), for the
+// scene's drawing in rings of distance; a distance that is not a number counts as near, so that
+// nothing is held back.
+inline bool nearerThan(float distance, float limit) { return !(distance >= limit); }
