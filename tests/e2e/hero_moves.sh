@@ -78,6 +78,10 @@ start=$(energy)
 [ "$start" = 100 ] || fail "energy reads $start at the start of play, expected 100"
 shot "$WIN" ground
 ground_sky=$(sky ground)
+# Sky must grow by a quarter of the view, or to nine tenths where the view already showed much
+# of it: more may need the hero out above the sky box, where the sky ends.
+need_sky=$((ground_sky + 250))
+[ "$need_sky" -le 900 ] || need_sky=900
 
 # Flying: the energy falls and the view rises until sky fills most of it above the horizon.
 xdotool keydown Shift_L
@@ -89,13 +93,13 @@ while [ "$(date +%s)" -lt "$deadline" ]; do
     [ "$now" -ge 0 ] && [ "$now" -lt "$lowest" ] && lowest=$now
     shot "$WIN" flying
     seen=$(sky flying)
-    [ "$lowest" -lt 100 ] && [ "$seen" -ge 700 ] && [ "$seen" -ge $((ground_sky + 250)) ] && break
+    [ "$lowest" -lt 100 ] && [ "$seen" -ge 700 ] && [ "$seen" -ge "$need_sky" ] && break
     [ "$lowest" -le 20 ] && break
 done
 xdotool keyup Shift_L
 keep_shots flight ground flying
 [ "$lowest" -lt 100 ] || fail "energy stayed at 100 while left shift was held"
-[ "$seen" -ge 700 ] && [ "$seen" -ge $((ground_sky + 250)) ] ||
+[ "$seen" -ge 700 ] && [ "$seen" -ge "$need_sky" ] ||
     fail "the view did not rise: sky in $seen of 1000 above the horizon, $ground_sky before the flight (energy down to $lowest)"
 echo "flying: energy fell to $lowest, sky above the horizon grew from $ground_sky to $seen of 1000"
 
@@ -125,7 +129,7 @@ fly_on() {
 }
 
 find_quiet_place() {
-    while [ "$LANDINGS" -lt 16 ]; do
+    while [ "$LANDINGS" -lt 24 ]; do
         LANDINGS=$((LANDINGS + 1))
         # A view with little sky is a wall right behind the hero: the camera does not stop there.
         if wait_until_quiet 8 sides && wait_until_quiet 30 all && [ "$(sky rest)" -ge 300 ]; then
@@ -142,51 +146,73 @@ echo "found a quiet place after $LANDINGS landing(s)"
 
 # Jumping: what the view shows moves down from one shot to the next while the hero rises (or, seen
 # in fewer shots, the city sinks and the sky grows), and later the view is back where it was. The
-# shots are taken first and weighed after.
-cp "$E2E_TMP/rest.png" "$E2E_TMP/jump0.png"
-(xdotool keydown space && sleep 0.4 && xdotool keyup space) &
-holding=$!
-for i in 1 2 3 4 5 6 7 8; do
-    shot "$WIN" "jump$i"
-done
-wait "$holding"
-lifted=no
-pairs=""
-# Where a slow machine takes too few shots to follow the blocks, the rise still shows in the sky:
-# the city sinks away below the horizon, and more of the view is sky.
-sky_before=$("$PROBE" sky "$E2E_TMP/jump0.png" $VIEW)
-skies=""
-for i in 1 2 3 4 5 6 7 8; do
-    seen=$("$PROBE" sky "$E2E_TMP/jump$i.png" $VIEW)
-    skies="$skies $seen"
-    [ "$seen" -ge $((sky_before + 30)) ] && lifted=yes
-done
-for i in 1 2 3 4 5 6 7 8; do
-    counts=$("$PROBE" rise "$E2E_TMP/jump$((i - 1)).png" "$E2E_TMP/jump$i.png" $VIEW)
-    down=${counts% *}
-    up=${counts#* }
-    pairs="$pairs $down/$up"
-    if [ "$down" -ge 15 ] && [ "$down" -ge $((2 * up)) ]; then
-        lifted=yes
-        keep_shots "lift$i" "jump$((i - 1))" "jump$i"
+# shots are taken first and weighed after. try_jump holds space for 0.4 s where the hero stands
+# and sets lifted to yes if the view rose, then back to yes if it came back down.
+try_jump() {
+    cp "$E2E_TMP/rest.png" "$E2E_TMP/jump0.png"
+    (xdotool keydown space && sleep 0.4 && xdotool keyup space) &
+    holding=$!
+    for i in 1 2 3 4 5 6 7 8; do
+        shot "$WIN" "jump$i"
+    done
+    wait "$holding"
+    lifted=no
+    back=no
+    pairs=""
+    # Where a slow machine takes too few shots to follow the blocks, the rise still shows in the
+    # sky: the city sinks away below the horizon, and more of the view is sky.
+    sky_before=$("$PROBE" sky "$E2E_TMP/jump0.png" $VIEW)
+    skies=""
+    for i in 1 2 3 4 5 6 7 8; do
+        seen=$("$PROBE" sky "$E2E_TMP/jump$i.png" $VIEW)
+        skies="$skies $seen"
+        [ "$seen" -ge $((sky_before + 30)) ] && lifted=yes
+    done
+    for i in 1 2 3 4 5 6 7 8; do
+        counts=$("$PROBE" rise "$E2E_TMP/jump$((i - 1)).png" "$E2E_TMP/jump$i.png" $VIEW)
+        down=${counts% *}
+        up=${counts#* }
+        pairs="$pairs $down/$up"
+        if [ "$down" -ge 15 ] && [ "$down" -ge $((2 * up)) ]; then
+            lifted=yes
+            keep_shots "lift$i" "jump$((i - 1))" "jump$i"
+        fi
+    done
+    [ "$lifted" = yes ] || return 0
+    deadline=$(( $(date +%s) + 60 ))
+    back=no
+    while [ "$(date +%s)" -lt "$deadline" ]; do
+        shot "$WIN" landed
+        # Where it was, give or take a few blocks: the hero may land a fraction of a unit off its
+        # old height (on the edge of a roof, say).
+        counts=$("$PROBE" rise "$E2E_TMP/jump0.png" "$E2E_TMP/landed.png" $VIEW)
+        if [ "${counts% *}" -le 10 ] && [ "${counts#* }" -le 10 ]; then
+            back=yes
+            break
+        fi
+        sleep 0.3
+    done
+    keep_shots jump jump0 landed
+}
+
+# On the edge of a roof the jump can take the hero off it, so that the view sinks instead or
+# does not come back: that place is left for another (three at the most). A jump that never
+# lifts the view, or never comes down again, fails at each.
+jump_place=1
+while :; do
+    try_jump
+    [ "$lifted" = yes ] && [ "$back" = yes ] && break
+    if [ "$lifted" = yes ]; then
+        why="after the jump the view never came back to where it was (blocks lower/higher than before: $counts)"
+    else
+        why="holding space did not lift the view: blocks moved down/up from shot to shot:$pairs; sky in the view $sky_before, then$skies of 1000"
     fi
+    [ "$jump_place" -lt 3 ] || fail "at three places, the last: $why"
+    echo "here $why; on to another place"
+    jump_place=$((jump_place + 1))
+    fly_on
+    find_quiet_place
 done
-[ "$lifted" = yes ] || fail "holding space did not lift the view: blocks moved down/up from shot to shot:$pairs; sky in the view $sky_before, then$skies of 1000"
-deadline=$(( $(date +%s) + 60 ))
-back=no
-while [ "$(date +%s)" -lt "$deadline" ]; do
-    shot "$WIN" landed
-    # Where it was, give or take a few blocks: the hero may land a fraction of a unit off its
-    # old height (on the edge of a roof, say).
-    counts=$("$PROBE" rise "$E2E_TMP/jump0.png" "$E2E_TMP/landed.png" $VIEW)
-    if [ "${counts% *}" -le 10 ] && [ "${counts#* }" -le 10 ]; then
-        back=yes
-        break
-    fi
-    sleep 0.3
-done
-keep_shots jump jump0 landed
-[ "$back" = yes ] || fail "after the jump the view never came back to where it was (blocks lower/higher than before: $counts)"
 echo "jumping: the view rose and came back down to where it was; blocks moved down/up from shot to shot:$pairs; sky $sky_before, then$skies"
 
 # Attacking: each button shows a pose; nothing but the hero changes meanwhile. Should something
@@ -214,10 +240,17 @@ for button in 1 3; do
             fi
         done
         keep_shots "attack${button}_$attempt" "before_attack$button" "pose$button"
-        [ "$pose" -ge 300 ] || fail "button $button: the hero's pose changed in only $pose pixels"
-        [ "$rest" -le "$STILL" ] && break
-        [ "$attempt" -lt 3 ] || fail "button $button: $rest pixels changed outside the hero as well, at three places"
-        echo "button $button: $rest pixels changed outside the hero as well; on to another place"
+        if [ "$pose" -lt 300 ]; then
+            # The camera does not stop at walls: on a roof's edge one may stand between it and
+            # the hero. A pose that never shows fails at every place.
+            [ "$attempt" -lt 3 ] || fail "button $button: the hero's pose changed in only $pose pixels, at three places"
+            echo "button $button: the hero's pose changed in only $pose pixels here (a wall may hide it); on to another place"
+        elif [ "$rest" -le "$STILL" ]; then
+            break
+        else
+            [ "$attempt" -lt 3 ] || fail "button $button: $rest pixels changed outside the hero as well, at three places"
+            echo "button $button: $rest pixels changed outside the hero as well; on to another place"
+        fi
         fly_on
         find_quiet_place
     done
