@@ -11,5 +11,10 @@ int main(int argc, char** argv)
         return 2;
     }
     dumpCity(static_cast<unsigned>(std::strtoul(argv[1], nullptr, 10)), stdout);
+    // A city cut short would compare as another city: print all of it or fail.
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        std::fprintf(stderr, "citydump: cannot write the city\n");
+        return 1;
+    }
     return 0;
 }
