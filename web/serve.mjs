@@ -2,21 +2,22 @@
 // Usage: node serve.mjs DIR [PORT] [SETTINGS]   PORT 0 picks a free one; SETTINGS, when given,
 // is served as settings.ini instead of DIR's own (the browser tests use their own settings).
 import { createServer } from 'node:http';
-import { readFile } from 'node:fs/promises';
+import { readFile, stat } from 'node:fs/promises';
 import { extname, join, normalize, resolve } from 'node:path';
 
 const types = {
     '.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.mjs': 'text/javascript',
     '.wasm': 'application/wasm', '.data': 'application/octet-stream', '.ini': 'text/plain',
-    '.png': 'image/png', '.ogg': 'audio/ogg',
+    '.png': 'image/png', '.ogg': 'audio/ogg', '.webmanifest': 'application/manifest+json',
 };
 
 export function startServer(dir, port = 0, settingsFile = null) {
     const root = resolve(dir);
     const server = createServer(async (request, response) => {
         let path = decodeURIComponent(new URL(request.url, 'http://127.0.0.1').pathname);
-        if (path === '/') {
-            path = '/index.html';
+        // A folder is its page, as on most servers (the installed page starts at its folder).
+        if (path.endsWith('/')) {
+            path += 'index.html';
         }
         let file = normalize(join(root, path));
         if (path === '/settings.ini' && settingsFile) {
@@ -26,12 +27,22 @@ export function startServer(dir, port = 0, settingsFile = null) {
             return;
         }
         try {
-            const body = await readFile(file);
-            response.writeHead(200, {
+            // Every answer is checked again on use (no-cache), and a copy the browser already
+            // holds is confirmed without sending it again (the service worker asks for each
+            // file of the page just after the page itself has).
+            const info = await stat(file);
+            const tag = `"${info.size}-${Math.floor(info.mtimeMs)}"`;
+            const headers = {
                 'Content-Type': types[extname(file)] || 'application/octet-stream',
-                'Content-Length': body.length,
                 'Cache-Control': 'no-cache',
-            });
+                'ETag': tag,
+            };
+            if (request.headers['if-none-match'] === tag) {
+                response.writeHead(304, headers).end();
+                return;
+            }
+            const body = await readFile(file);
+            response.writeHead(200, { ...headers, 'Content-Length': body.length });
             response.end(body);
         } catch {
             response.writeHead(404, { 'Content-Type': 'text/plain' }).end('not found\n');

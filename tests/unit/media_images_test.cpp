@@ -226,9 +226,12 @@ TEST(MediaImages, WorldAtlasKeepsGroundWallsCleanBelowTheirTiles)
 
 TEST(MediaImages, IconsShowTheHeroAgainstTheMoonInARoundedSquare)
 {
-    for (int size : {48, 64, 128, 256}) {
-        const std::string name = std::to_string(size) + "x" + std::to_string(size) + "/apps/lornhaven.png";
-        Picture icon(name.c_str(), "/../icons/");
+    // The desktop's sizes, and the page's for its web app manifest.
+    for (int size : {48, 64, 128, 256, 192, 512}) {
+        const bool web = size == 192 || size == 512;
+        const std::string name = web ? "icon-" + std::to_string(size) + ".png"
+                                     : std::to_string(size) + "x" + std::to_string(size) + "/apps/lornhaven.png";
+        Picture icon(name.c_str(), web ? "/../web-icons/" : "/../icons/");
         ASSERT_NE(icon.surface, nullptr) << name;
         EXPECT_EQ(icon.surface->w, size) << name;
         EXPECT_EQ(icon.surface->h, size) << name;

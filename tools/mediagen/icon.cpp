@@ -35,6 +35,16 @@ Image resized(const Image& src, int w, int h)
     return out;
 }
 
+// The splash at (x, y) in its pixels, blended from the four nearest, for icons larger than the
+// square they show (a plain pick would enlarge the splash's pixels into blocks).
+Colour blended(const Image& splash, float x, float y)
+{
+    const int i = int(std::floor(x - 0.5f)), j = int(std::floor(y - 0.5f));
+    const float u = x - 0.5f - i, v = y - 0.5f - j;
+    return mix(mix(pixel(splash, i, j), pixel(splash, i + 1, j), u),
+               mix(pixel(splash, i, j + 1), pixel(splash, i + 1, j + 1), u), v);
+}
+
 // The square of the splash at (left, top) with sides of `side` pixels, framed, painted at four
 // times the size and reduced, so the rounded edge is smooth.
 Image framedCrop(const Image& splash, int left, int top, int side, int size)
@@ -50,8 +60,12 @@ Image framedCrop(const Image& splash, int left, int top, int side, int size)
             const float inside = radius - std::sqrt(dx * dx + dy * dy);
             if (inside < 0)
                 continue;
-            at(img, x, y) = inside < border ? IconBorder
-                                            : pixel(splash, left + int(px * side / big), top + int(py * side / big));
+            if (inside < border)
+                at(img, x, y) = IconBorder;
+            else if (side < size)
+                at(img, x, y) = blended(splash, left + px * side / big, top + py * side / big);
+            else
+                at(img, x, y) = pixel(splash, left + int(px * side / big), top + int(py * side / big));
         }
     return resized(img, size, size);
 }

@@ -1,7 +1,8 @@
 // mediagen: paints every image and composes the music the game reads from Media/, and the
-// game's icons for the desktop.
+// game's icons for the desktop and for the page's web app manifest.
 // Usage: mediagen OUTPUT_DIR [NAME...]   (names without extension; all when none are given)
 //        mediagen --icons ICON_DIR        (ICON_DIR/SIZExSIZE/apps/lornhaven.png, as in hicolor)
+//        mediagen --web-icons DIR         (DIR/icon-192.png and DIR/icon-512.png)
 #include <sys/stat.h>
 
 #include <cstdio>
@@ -66,12 +67,29 @@ int writeIcons(const std::string& dir)
     return 0;
 }
 
+// The sizes a browser wants of an installable page: a home-screen icon and a launch screen.
+const int WebIconSizes[] = {192, 512};
+
+int writeWebIcons(const std::string& dir)
+{
+    const Image splash = makeSplashScreen();
+    for (int size : WebIconSizes) {
+        const std::string path = dir + "/icon-" + std::to_string(size) + ".png";
+        if (!writePng(path.c_str(), makeIcon(splash, size), true)) {
+            std::fprintf(stderr, "mediagen: cannot write %s\n", path.c_str());
+            return 1;
+        }
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: mediagen OUTPUT_DIR [NAME...] | mediagen --icons ICON_DIR\n");
+        std::fprintf(stderr, "usage: mediagen OUTPUT_DIR [NAME...] | mediagen --icons ICON_DIR |"
+                             " mediagen --web-icons DIR\n");
         return 2;
     }
     if (!initFonts()) {
@@ -80,6 +98,8 @@ int main(int argc, char** argv)
     }
     if (std::strcmp(argv[1], "--icons") == 0)
         return argc == 3 ? writeIcons(argv[2]) : 2;
+    if (std::strcmp(argv[1], "--web-icons") == 0)
+        return argc == 3 ? writeWebIcons(argv[2]) : 2;
     const std::string dir = argv[1];
     for (const Output& out : Images) {
         if (!wanted(argc, argv, out.name))
