@@ -35,7 +35,8 @@ async function openBrowser(dir) {
     const sent = { bytes: 0, files: [] };
     server.on('request', (request, response) => response.on('finish', () => {
         const path = new URL(request.url, 'http://127.0.0.1').pathname;
-        const file = path === '/settings.ini' ? settingsFile : join(dir, path === '/' ? 'index.html' : path);
+        const file = path === '/settings.ini' ? settingsFile
+            : join(dir, path === '/' ? 'index.html' : path);
         const length = response.statusCode === 200 ? statSync(file).size : 0;
         sent.bytes += length;
         sent.files.push(`${path} ${response.statusCode}`);
@@ -81,7 +82,8 @@ async function screenState(game) {
         const r = c.getBoundingClientRect();
         return { x: r.left, y: r.top, width: r.width, height: r.height };
     });
-    await game.page.screenshot({ path: file, clip: { ...box, scale: 640 / box.width / phone.deviceScaleFactor } });
+    const scale = 640 / box.width / phone.deviceScaleFactor;
+    await game.page.screenshot({ path: file, clip: { ...box, scale } });
     return t.runProbe('state', file, join(t.nativeDir, 'run/Media'));
 }
 
@@ -133,10 +135,12 @@ const cases = [
             const cdp = await game.page.createCDPSession();
             const { installabilityErrors } = await cdp.send('Page.getInstallabilityErrors');
             if (installabilityErrors.length !== 0) {
-                t.fail(`the browser finds the page not installable: ${JSON.stringify(installabilityErrors)}`);
+                t.fail('the browser finds the page not installable: ' +
+                    JSON.stringify(installabilityErrors));
             }
             await cached(game, worker);
-            console.log(`     first visit: ${session.sent.bytes} bytes sent (${session.sent.files.join(', ')})`);
+            console.log(`     first visit: ${session.sent.bytes} bytes sent ` +
+                `(${session.sent.files.join(', ')})`);
             if (errors.length !== 0) {
                 t.fail(`the first visit logged errors: ${errors.join('; ')}`);
             }
@@ -192,21 +196,23 @@ const cases = [
             // which takes over once that page has its files and drops the old cache; the visit
             // after plays the new build.
             game = await visit(session);
-            const build = () => game.page.evaluate(() => document.documentElement.dataset.build || 'first');
+            const build = () => game.page.evaluate(
+                () => document.documentElement.dataset.build || 'first');
             const during = await build();
             await game.page.waitForFunction(async (name) => {
                 const names = await caches.keys();
                 return names.length === 1 && names[0] === name;
             }, { timeout: 120000, polling: 250 }, rebuilt.cacheName).catch(async () => {
-                t.fail(`the caches are ${JSON.stringify(await game.page.evaluate(() => caches.keys()))}, ` +
-                    `not only ${rebuilt.cacheName}`);
+                const names = await game.page.evaluate(() => caches.keys());
+                t.fail(`the caches are ${JSON.stringify(names)}, not only ${rebuilt.cacheName}`);
             });
             await game.page.close();
             game = await visit(session);
             const after = await build();
             await waitForState(game, 'splash', 90);
             if (during !== 'first' || after !== 'rebuilt') {
-                t.fail(`the visits after the new build showed the ${during} build and then the ${after} one`);
+                t.fail(`the visits after the new build showed the ${during} build, ` +
+                    `then the ${after} one`);
             }
         } finally {
             await session.close();
