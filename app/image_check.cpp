@@ -99,7 +99,7 @@ SDL_Surface* loadCheckedImage(std::FILE* file)
     if (source == nullptr) {
         return nullptr;
     }
-    // Any other kind of image SDL_image reads goes on as before; only its decoded size is checked.
+    // Other kinds of image go to SDL_image as before and are checked only for their decoded size.
     SDL_Surface* image = IMG_Load_RW(source, 1);
     if (image != nullptr && !fitsSides(static_cast<uint32_t>(image->w), static_cast<uint32_t>(image->h))) {
         SDL_FreeSurface(image);

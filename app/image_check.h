@@ -4,7 +4,7 @@
 
 struct SDL_Surface;
 
-// Twice the largest image the game draws, and a texture size every GL it runs on takes.
+// Four times the widest of the game's own images, and a texture size nearly every GL takes.
 constexpr int MaxImageSide = 4096;
 
 // The image in file, read whole and decoded from memory, or null; the file is closed here (a
