@@ -30,6 +30,7 @@ void startGame()
     loadSettings();
     std::srand(static_cast<unsigned>(std::time(nullptr)));
     openVideo();
+    startInput();
     initOverlay();
     initPauseScreen();
     startUp();

@@ -43,6 +43,11 @@ static void takeButtonEvents(Uint32 mask, InputState newState)
     }
 }
 
+void startInput()
+{
+    SDL_EventState(SDL_MOUSEMOTION, SDL_IGNORE);
+}
+
 void updateInput()
 {
     settlePressed(keyState, KeyStateCount);

@@ -12,5 +12,9 @@ extern InputState mouseButtonState[MouseButtonCount];
 extern int32_t mouseX;
 extern int32_t mouseY;
 
+// Once SDL's video has started: SDL stops queueing pointer motion, which the game never takes
+// out (it reads the position with SDL_GetMouseState, which still follows the pointer). A burst
+// of motion would otherwise fill SDL's queue of 128 events and key releases behind it be lost.
+void startInput();
 // Takes key and mouse-button events out of SDL's queue and reads the mouse position.
 void updateInput();

@@ -7,6 +7,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "app/image_check.h"
+
 std::FILE* openPlainFile(const char* path)
 {
     // A FIFO would hold a plain open until someone writes to it; O_NONBLOCK returns at once and
@@ -54,8 +56,7 @@ static SDL_RWops* openPlainFileSource(const char* path)
 
 SDL_Surface* loadPlainImage(const char* path)
 {
-    SDL_RWops* source = openPlainFileSource(path);
-    return source != nullptr ? IMG_Load_RW(source, 1) : nullptr;
+    return loadCheckedImage(openPlainFile(path));
 }
 
 _Mix_Music* loadPlainMusic(const char* path)

@@ -1,6 +1,7 @@
 #include "sim/world_update.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "city/city_grid.h"
 #include "sim/actors.h"
@@ -9,6 +10,16 @@
 #include "sim/hero_animation.h"
 #include "sim/hero_movement.h"
 #include "sim/monsters.h"
+
+// The hero stays over the city's columns: past their edge there is no ground to come down on,
+// and energy grows back only on the ground. A hero held at the edge comes down on its water.
+static void holdHeroOverCity()
+{
+    const float low = -0.5f * CellSize;
+    const float high = std::nextafter((GridSize - 0.5f) * CellSize, 0.0f);
+    hero.x = std::clamp(hero.x, low, high);
+    hero.z = std::clamp(hero.z, low, high);
+}
 
 void updateWorld(float f)
 {
@@ -23,9 +34,10 @@ void updateWorld(float f)
     updateMonsters(f);
     applyMonsterContact(f);
     collideHeroWithWorld();
+    holdHeroOverCity();
     settleHeroMotion(f, x0, y0, z0);
-    // Beyond the city the hero counts as in the nearest border cell, just as monsters that
-    // follow it out there stay filed in the border cells: every reader gets a valid index.
+    // Above or below the levels the hero counts as in the nearest one: every reader gets a valid
+    // index, whatever the position.
     hero.cellX = std::clamp(cellIndexOf(hero.x), 0, GridSize - 1);
     hero.cellY = std::clamp(cellIndexOf(hero.y), 0, LevelCount - 1);
     hero.cellZ = std::clamp(cellIndexOf(hero.z), 0, GridSize - 1);

@@ -84,6 +84,13 @@ extern "C" int __wrap_SDL_PeepEvents(SDL_Event* events, int count, SDL_eventacti
     return taken;
 }
 
+// The browser's SDL has no SDL_EventState, and its queue has no limit that pointer motion could
+// fill: every kind of event stays queued as before.
+extern "C" Uint8 SDL_EventState(Uint32, int)
+{
+    return SDL_ENABLE;
+}
+
 // --- Mouse focus and cursor -----------------------------------------------------------------
 // The browser's SDL reports mouse focus only under pointer lock; the game draws its pointer
 // while the mouse is over the window, so report that, as the desktop does.

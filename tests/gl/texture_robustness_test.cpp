@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/image_check.h"
 #include "overlay/screen_draw.h"
 #include "overlay/textures.h"
 #include "tests/gl/gl_test_window.h"
@@ -347,6 +348,66 @@ TEST(TextureRobustness, ImpossibleDimensionsGiveNoTexture)
             EXPECT_EQ(loadTexture(path.c_str(), mipmapped), 0u);
         }
     }
+}
+
+std::string bigEndianBytes(uint32_t value)
+{
+    std::string bytes(4, '\0');
+    for (int i = 0; i < 4; ++i) {
+        bytes[i] = static_cast<char>(value >> (24 - 8 * i));
+    }
+    return bytes;
+}
+
+// A whole chunk: length, type, data and checksum.
+std::string pngChunk(const std::string& type, const std::string& data)
+{
+    return bigEndianBytes(static_cast<uint32_t>(data.size())) + type + data + bigEndianBytes(pngCrc(type + data));
+}
+
+TEST(TextureRobustness, FilesCutShortInsideALongChunkGiveNoTexture)
+{
+    // Read past the end of such a file, the decoder reads on for ever: a long text chunk before
+    // the image data with the file cut 100 kB into it, and a chunk claiming 2^31 - 1 bytes.
+    std::string good = readBytes(writePng("before_text.png", bandedImage(64, 64, PNG_COLOR_TYPE_RGB, 8)));
+    const size_t HeaderEnd = 33;  // signature and header chunk
+    std::string text = pngChunk("tEXt", std::string("Comment") + '\0' + std::string(300000, 'x'));
+    std::string withText = good.substr(0, HeaderEnd) + text + good.substr(HeaderEnd);
+    // Whole, the long chunk is no obstacle.
+    expectBands(writeBytes("long_text.png", withText), Red, Green, Blue);
+
+    std::string cut = writeBytes("cut_in_text.png", withText.substr(0, HeaderEnd + 100000));
+    std::string claim = writeBytes("claimed_text.png", good.substr(0, HeaderEnd) + bigEndianBytes(0x7FFFFFFF) +
+                                                           "tEXt" + std::string("Comment") + '\0' + "short");
+    openTestWindow();
+    for (const std::string& path : {cut, claim}) {
+        SCOPED_TRACE(path);
+        for (bool mipmapped : {false, true}) {
+            EXPECT_EQ(loadTexture(path.c_str(), mipmapped), 0u);
+        }
+    }
+}
+
+TEST(TextureRobustness, ImagesOverTheLargestSideAreRefusedBeforeDecoding)
+{
+    // 1-bit grey keeps the files small; decoded, the largest would take a quarter of a gigabyte.
+    openTestWindow();
+    const int Sizes[][2] = {{MaxImageSide + 1, 3}, {3, MaxImageSide + 1}, {8192, 8192}};
+    for (const int* size : Sizes) {
+        std::string name = "grey1_" + std::to_string(size[0]) + "x" + std::to_string(size[1]) + ".png";
+        std::string path = writePng(name, bandedImage(size[0], size[1], PNG_COLOR_TYPE_GRAY, 1));
+        SCOPED_TRACE(path);
+        for (bool mipmapped : {false, true}) {
+            EXPECT_EQ(loadTexture(path.c_str(), mipmapped), 0u);
+        }
+    }
+    // The largest side itself still loads.
+    uint32_t texture = loadTexture(writePng("rgb_widest.png", bandedImage(MaxImageSide, 3, PNG_COLOR_TYPE_RGB, 8)).c_str(), false);
+    EXPECT_NE(texture, 0u);
+    std::vector<Rgb> bands = drawnBands(texture);
+    EXPECT_TRUE(closeTo(bands[0], Red));
+    EXPECT_TRUE(closeTo(bands[2], Blue));
+    glDeleteTextures(1, &texture);
 }
 
 TEST(TextureRobustness, RowsWiderThanASurfaceCanHoldGiveNoTextureOrAWholeOne)

@@ -108,4 +108,28 @@ TEST_F(InputEvents, OutOfRangeCodesAreIgnoredAndOtherEventsStayQueued)
     EXPECT_EQ(SDL_PeepEvents(&left, 1, SDL_GETEVENT, SDL_QUITMASK), 1);
 }
 
+TEST_F(InputEvents, ABurstOfPointerMotionLosesNoKeyAndThePointerStillFollows)
+{
+    // SDL's queue holds 128 events and the game takes no motion out of it: between two frames
+    // a fast mouse must not crowd out the release of a key, or the hero walks on unheld.
+    startInput();
+    pushKey(SDL_KEYDOWN, SDLK_w);
+    updateInput();
+    ASSERT_EQ(keyState[SDLK_w], InputState::KeyPressed);
+    int x = 0;
+    int y = 0;
+    for (int move = 0; move < 600; ++move) {
+        x = move % 64;
+        y = move * 7 % 64;
+        // Through SDL's own motion path, as the pointer's moves take.
+        SDL_WarpMouse(static_cast<Uint16>(x), static_cast<Uint16>(y));
+    }
+    SDL_PumpEvents();
+    pushKey(SDL_KEYUP, SDLK_w);
+    updateInput();
+    EXPECT_EQ(keyState[SDLK_w], InputState::KeyUp);
+    EXPECT_EQ(mouseX, x);
+    EXPECT_EQ(mouseY, y);
+}
+
 } // namespace

@@ -5,8 +5,11 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
+#include "app/image_check.h"
+#include "app/plain_file.h"
 #include "render/sky_box_mesh.h"
 
 namespace {
@@ -59,6 +62,26 @@ TEST(MediaImages, EveryImageHasItsPowerOfTwoSizeAndAFullColourFormat)
         EXPECT_EQ(p.surface->w, image.width) << image.name;
         EXPECT_EQ(p.surface->h, image.height) << image.name;
         EXPECT_EQ(p.surface->format->BytesPerPixel, image.bytes) << image.name;
+    }
+}
+
+TEST(MediaImages, EveryImagePassesTheGamesCheckedLoaderWellWithinItsLimit)
+{
+    const char* names[] = {"splashscreen.png", "worldtexture.png", "hudtexture.png", "dashboard.png",
+        "lowpolyherotexture.png", "lowpolyzombietexture.png", "lowpolybigmonstertexture.png",
+        "lowpolyrobottexture.png"};
+    for (const char* name : names) {
+        std::string path = std::string(LORNHAVEN_RUN_DIR) + "/Media/" + name;
+        Picture direct(name);
+        SDL_Surface* checked = loadPlainImage(path.c_str());
+        ASSERT_NE(checked, nullptr) << name;
+        ASSERT_NE(direct.surface, nullptr) << name;
+        EXPECT_EQ(checked->w, direct.surface->w) << name;
+        EXPECT_EQ(checked->h, direct.surface->h) << name;
+        EXPECT_EQ(std::memcmp(checked->pixels, direct.surface->pixels, size_t(checked->pitch) * checked->h), 0)
+            << name;
+        EXPECT_LE(std::max(checked->w, checked->h), MaxImageSide / 2) << name;
+        SDL_FreeSurface(checked);
     }
 }
 

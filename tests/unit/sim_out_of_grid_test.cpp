@@ -55,34 +55,65 @@ protected:
     ActorCensus census;
 };
 
-TEST_F(HeroOutsideTheCity, FliesFarOutPastEveryEdgeAndBack)
+// The city's columns span [-5, 1995) along x and z.
+constexpr float WestEdge = -5.0f;
+constexpr float EastEdge = 1995.0f;
+
+TEST_F(HeroOutsideTheCity, FlightPastEveryEdgeIsHeldAtTheEdge)
 {
     hero.y = 120;  // above the highest level
-    const float startX = hero.x;
     fly(3.1415927f, 900);
-    EXPECT_LT(hero.x, -500.0f);
+    EXPECT_EQ(hero.x, WestEdge);
     EXPECT_EQ(hero.cellX, 0);
     EXPECT_EQ(hero.cellY, LevelCount - 1);
     EXPECT_EQ(monstersNearHero(), 0);
     fly(0.0f, 1800);
-    EXPECT_GT(hero.x, 2300.0f);
+    EXPECT_LT(hero.x, EastEdge);
+    EXPECT_GT(hero.x, EastEdge - 0.001f);
     EXPECT_EQ(hero.cellX, GridSize - 1);
-    fly(3.1415927f, 900);
-    EXPECT_NEAR(hero.x, startX, 150.0f);
     fly(3.1415927f / 2, 1000);
+    EXPECT_LT(hero.z, EastEdge);
     EXPECT_EQ(hero.cellZ, GridSize - 1);
     fly(-3.1415927f / 2, 2000);
+    EXPECT_EQ(hero.z, WestEdge);
     EXPECT_EQ(hero.cellZ, 0);
 }
 
-TEST_F(HeroOutsideTheCity, FallsOutsideTheCityWithoutEnd)
+TEST_F(HeroOutsideTheCity, FlyingPastTheEdgeUntilTheEnergyRunsOutLandsThereAndWalksBack)
+{
+    // Past the edge there was no ground: the hero fell for ever, and energy returns only on the
+    // ground.
+    hero.y = 120;
+    hero.energy = 100;
+    followCamera.yaw = 3.1415927f;
+    followCamera.pitch = 0;
+    holdKey(KeyFly, true);
+    runFor(1100);
+    holdKey(KeyFly, false);
+    EXPECT_EQ(hero.energy, 0.0f);
+    runFor(600);
+    EXPECT_EQ(hero.x, WestEdge);
+    EXPECT_TRUE(hero.onGround);
+    EXPECT_NEAR(hero.y, -0.5f, 0.1f);  // on the water of the border cells
+    // And it walks back into the city.
+    followCamera.yaw = 0;
+    holdKey(KeyForward, true);
+    runFor(300);
+    holdKey(KeyForward, false);
+    EXPECT_GT(hero.x, WestEdge + 50.0f);
+    EXPECT_TRUE(hero.onGround);
+    EXPECT_NEAR(hero.y, -0.5f, 0.1f);
+}
+
+TEST_F(HeroOutsideTheCity, PlacedOutsideTheCityComesDownAtItsEdge)
 {
     hero.x = -300;
     hero.z = 900;
     holdKey(KeyForward, true);
     runFor(2000, 2.0f);
-    EXPECT_LT(hero.y, -1000.0f);
-    EXPECT_EQ(hero.cellY, 0);
+    EXPECT_GE(hero.x, WestEdge);
+    EXPECT_GT(hero.y, -1.0f);
+    EXPECT_TRUE(hero.onGround);
 }
 
 TEST_F(HeroOutsideTheCity, PlacedAnywhereTheNextUpdatesStaySound)

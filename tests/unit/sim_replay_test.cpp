@@ -200,18 +200,27 @@ TEST(RecordedReplays, WalkingReachesTheSteadySpeedAndTheClickStartsTheAttackAtTh
     EXPECT_EQ(trace.lines[keyUpdate + 14].animState, 0);
 }
 
-TEST(RecordedReplays, LevelFlightKeepsItsHeightAtTheSteadySpeedBeyondTheCity)
+TEST(RecordedReplays, LevelFlightKeepsItsHeightAtTheSteadySpeedThenIsHeldAtTheCitysEdge)
 {
     Trace trace = replayRecorded("level_flight.txt");
     ASSERT_EQ(trace.status, 0);
     ASSERT_EQ(trace.lines.size(), 922u);
+    // The last update before the edge of the city's columns at x = 1995.
+    size_t beforeEdge = 0;
+    while (beforeEdge + 1 < trace.lines.size() && trace.lines[beforeEdge + 1].x < 1994.0f) {
+        ++beforeEdge;
+    }
+    ASSERT_GT(beforeEdge, 500u);
+    ASSERT_LT(beforeEdge, 821u);
+    EXPECT_EQ(trace.lines[beforeEdge].flying, 1);
+    EXPECT_NEAR(trace.lines[beforeEdge].horizontalSpeed(), 2.45f, 0.01f);
     const TraceLine& last = trace.lines.back();
     EXPECT_EQ(last.flying, 1);
-    EXPECT_NEAR(last.horizontalSpeed(), 2.45f, 0.01f);
     EXPECT_LT(std::fabs(last.y - trace.lines[821].y), 0.05f);
     EXPECT_GT(last.y, 90.0f);
-    // Out past the city's edge and above its top level, the cells stay inside the grid.
-    EXPECT_GT(last.x, 2000.0f);
+    // Held at the edge, above the top level, in cells inside the grid.
+    EXPECT_LT(last.x, 1995.0f);
+    EXPECT_GT(last.x, 1994.99f);
     EXPECT_EQ(last.cellX, 199);
     EXPECT_EQ(last.cellY, 8);
     EXPECT_NEAR(last.distance, 10.0f, 0.01f);
