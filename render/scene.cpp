@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "app/settings.h"
+#include "overlay/screen_draw.h"
 #include "city/city_grid.h"
 #include "render/city_drawing.h"
 #include "render/game_textures.h"
@@ -103,18 +104,7 @@ static void drawHero()
     delete[] frame;
 }
 
-static void cleanUpFor2D()
-{
-    glDisableClientState(GL_VERTEX_ARRAY);
-    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
-    glDisableClientState(GL_NORMAL_ARRAY);
-    glDisable(GL_TEXTURE_2D);
-    glDisable(GL_LIGHTING);
-    glDisable(GL_LIGHT0);
-}
-
-// The follow camera's view, textured triangles from client arrays.
-static void beginSceneDrawing()
+void beginSceneDrawing()
 {
     sceneDrawCount = 0;
     setPerspectiveCamera(-followCamera.pitch, followCamera.yaw + HalfPi, FieldOfView);
@@ -122,6 +112,8 @@ static void beginSceneDrawing()
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
 }
+
+void endSceneDrawing() { endFlatDrawing(); }
 
 void drawScene()
 {
@@ -144,7 +136,7 @@ void drawScene()
     }
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
     drawSkyBox();
-    cleanUpFor2D();
+    endSceneDrawing();
 }
 
 void drawSceneOneByOne()
@@ -157,5 +149,5 @@ void drawSceneOneByOne()
     drawMonsterPass(ActorKind::BigMonster, bigMonsterTexture, bigMonsterModel);
     drawMonsterPass(ActorKind::Robot, robotTexture, robotModel);
     drawHero();
-    cleanUpFor2D();
+    endSceneDrawing();
 }
