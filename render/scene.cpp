@@ -5,8 +5,8 @@
 #include <cmath>
 
 #include "app/settings.h"
-#include "overlay/screen_draw.h"
 #include "city/city_grid.h"
+#include "overlay/screen_draw.h"
 #include "render/city_drawing.h"
 #include "render/game_textures.h"
 #include "render/models.h"
@@ -113,7 +113,14 @@ void beginSceneDrawing()
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
 }
 
-void endSceneDrawing() { endFlatDrawing(); }
+void endSceneDrawing()
+{
+    endFlatDrawing();
+    // What only a 3D view might have turned on, off too, so the flat drawing starts clean.
+    glDisableClientState(GL_NORMAL_ARRAY);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_LIGHT0);
+}
 
 void drawScene()
 {
