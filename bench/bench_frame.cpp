@@ -92,7 +92,7 @@ int openedHeight = 0;
 double startUpMillis = 0.0;      // window, context and startUp
 double firstFrameMillis = 0.0;   // the first frame of play after it, drawn and finished
 
-// The walkable, monster-free column whose 51 x 51 drawing window holds the most pieces.
+// The walkable, monster-free column whose drawing window holds the most pieces.
 void placeHeroInDensestStreet()
 {
     static int columnCells[GridSize + 1][GridSize + 1];   // prefix sums of non-empty cells
@@ -111,8 +111,9 @@ void placeHeroInDensestStreet()
             if (cityGrid.blocked[x][z] != 0 || actorGrid.count[x][z] != 0) {
                 continue;
             }
-            int x0 = std::max(x - 25, 0), x1 = std::min(x + 26, GridSize);
-            int z0 = std::max(z - 25, 0), z1 = std::min(z + 26, GridSize);
+            const IndexRange xs = clampedWindow(x, CityDrawRadius, GridSize);
+            const IndexRange zs = clampedWindow(z, CityDrawRadius, GridSize);
+            const int x0 = xs.first, x1 = xs.last + 1, z0 = zs.first, z1 = zs.last + 1;
             int cells = columnCells[x1][z1] - columnCells[x0][z1] - columnCells[x1][z0] + columnCells[x0][z0];
             if (cells > best) {
                 best = cells;
@@ -292,12 +293,10 @@ constexpr SplitVariant SplitVariants[] = {{"game", 0}, {"viewport1x1", 1}, {"vis
 
 void drawParts(bool city, bool crowd, bool textured)
 {
-    setPerspectiveCamera(-followCamera.pitch, followCamera.yaw + 1.5707963f, 50.0f);
-    if (textured) {
-        glEnable(GL_TEXTURE_2D);
+    beginSceneDrawing();
+    if (!textured) {
+        glDisable(GL_TEXTURE_2D);
     }
-    glEnableClientState(GL_VERTEX_ARRAY);
-    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
     const ViewVolume view = currentViewVolume();
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
     if (crowd) {
@@ -308,9 +307,7 @@ void drawParts(bool city, bool crowd, bool textured)
         drawCityCells(hero.cellX, hero.cellZ, view);
     }
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-    glDisableClientState(GL_VERTEX_ARRAY);
-    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
-    glDisable(GL_TEXTURE_2D);
+    endSceneDrawing();
 }
 
 void drawSplitVariant(int kind)

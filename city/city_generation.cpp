@@ -7,6 +7,8 @@
 #include "city/streets.h"
 #include "sim/actors.h"
 
+uint32_t cityVersion = 1;
+
 static const struct {
     const char* name;
     void (*run)();
@@ -29,6 +31,7 @@ void generateCity(GenerationStepDone stepDone, void* context)
             stepDone(step.name, context);
         }
     }
+    ++cityVersion;
 }
 
 static bool isFreeWalkable(int x, int z) { return cityGrid.blocked[x][z] == 0 && actorGrid.count[x][z] == 0; }

@@ -61,7 +61,7 @@ void finishStreets()
     addKerbs();
 }
 
-static bool isWalkable(CellType type)
+bool isWalkable(CellType type)
 {
     return type == CellType::Pavement || type == CellType::KerbSide || type == CellType::KerbCorner ||
            type == CellType::Road || type == CellType::RoadCentre || type == CellType::KerbOpposite;

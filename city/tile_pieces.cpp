@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "city/city_generation.h"
+
 TilePiece tilePieces[CellTypeCount];
 
 // One quad of a piece: corner positions around the cell centre and their atlas positions
@@ -140,4 +142,5 @@ void buildTilePieces()
     for (TilePiece& piece : tilePieces) {
         insetTexCoords(piece);
     }
+    ++cityVersion;
 }

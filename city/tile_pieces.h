@@ -8,7 +8,8 @@ struct TilePiece {
     float* vertices[4];   // vertexCount x 3 floats per rotation; rotation 0 is the authored data
     float* texCoords;     // vertexCount x 2 floats, shared by all rotations
 };
-// Written by buildTilePieces at start-up; the city drawing and the collision meshes only read it.
+// Written by buildTilePieces at start-up (which raises cityVersion); the city drawing and the
+// collision meshes only read it.
 extern TilePiece tilePieces[CellTypeCount];
 
 // Rotated copies and texture inset of every type.

@@ -1,6 +1,5 @@
 #include "overlay/dashboard.h"
 
-#include <GL/gl.h>
 #include <SDL/SDL.h>
 #include <SDL/SDL_image.h>
 #include <cstdio>
@@ -116,39 +115,16 @@ void makeAtlasQuad(TexQuad& out, float x, float y, float w, float h)
     }
 }
 
-void beginOverlayDrawing()
-{
-    setScreenProjection(0, 0);
-    glEnable(GL_TEXTURE_2D);
-    glEnable(GL_BLEND);
-    glEnable(GL_ALPHA_TEST);
-    glEnableClientState(GL_VERTEX_ARRAY);
-    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-    glBindTexture(GL_TEXTURE_2D, atlasTexture);
-}
+void beginOverlayDrawing() { beginFlatDrawing(atlasTexture, true); }
 
-void endOverlayDrawing()
-{
-    glDisableClientState(GL_VERTEX_ARRAY);
-    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
-    glDisable(GL_TEXTURE_2D);
-    glDisable(GL_BLEND);
-    glDisable(GL_ALPHA_TEST);
-}
+void endOverlayDrawing() { endFlatDrawing(); }
 
 void drawText(const char* text, int x, int y)
 {
+    // Bytes without a glyph (control codes, the upper half) leave a gap of one advance.
+    static const GlyphFont font{glyphQuads, FirstGlyphCode, LastGlyphCode, GlyphSize, GlyphSize, GlyphAdvance};
     beginOverlayDrawing();
-    int pen = x - 5;
-    for (const char* c = text; *c != '\0'; ++c) {
-        // Bytes without a glyph (control codes, the upper half) leave a gap of one advance.
-        int code = static_cast<signed char>(*c);
-        if (code >= FirstGlyphCode && code <= LastGlyphCode) {
-            drawTexturedQuad(static_cast<float>(pen), static_cast<float>(y), GlyphSize, GlyphSize,
-                &glyphQuads[code - FirstGlyphCode]);
-        }
-        pen += GlyphAdvance;
-    }
+    drawGlyphLine(font, static_cast<float>(x - 5), static_cast<float>(y), text);
     endOverlayDrawing();
 }
 

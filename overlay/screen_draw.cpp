@@ -29,3 +29,37 @@ void drawTexturedQuad(float x, float y, float w, float h, const TexQuad* texQuad
     glTexCoordPointer(2, GL_FLOAT, 0, texQuad->st);
     glDrawArrays(GL_QUADS, 0, 4);
 }
+
+void beginFlatDrawing(uint32_t texture, bool blended)
+{
+    setScreenProjection(0.0f, 0.0f);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glEnable(GL_TEXTURE_2D);
+    if (blended) {
+        glEnable(GL_BLEND);
+        glEnable(GL_ALPHA_TEST);
+    }
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+}
+
+void endFlatDrawing()
+{
+    glDisableClientState(GL_VERTEX_ARRAY);
+    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_BLEND);
+    glDisable(GL_ALPHA_TEST);
+}
+
+void drawGlyphLine(const GlyphFont& font, float x, float y, const char* text)
+{
+    float pen = x;
+    for (const char* c = text; *c != '\0'; ++c) {
+        const int code = static_cast<unsigned char>(*c);
+        if (code >= font.firstCode && code <= font.lastCode) {
+            drawTexturedQuad(pen, y, font.width, font.height, &font.quads[code - font.firstCode]);
+        }
+        pen += font.advance;
+    }
+}

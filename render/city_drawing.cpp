@@ -3,9 +3,9 @@
 #include <GL/gl.h>
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <vector>
 
+#include "city/city_generation.h"
 #include "city/city_grid.h"
 #include "city/tile_pieces.h"
 #include "render/view_volume.h"
@@ -20,11 +20,9 @@ static constexpr int CellsPerChunk = CityChunkSize * CityChunkSize * LevelCount;
 
 // One chunk's pieces, moved to their cells: positions, texture coordinates and the column's tint
 // per vertex (floats, so the tint reaches the rasteriser exactly as glColor would), in the order
-// column x, column z, level; and the cells and tints it was built from.
+// column x, column z, level.
 struct CityChunk {
     bool built;
-    GridCell cells[CityChunkSize][LevelCount][CityChunkSize];
-    Tint tint[CityChunkSize][CityChunkSize];
     int32_t cellStart[CellsPerChunk + 1];   // first vertex of each cell in that order
     int32_t pieceCount[CityChunkSize][CityChunkSize];
     float low[3], high[3];
@@ -32,37 +30,18 @@ struct CityChunk {
 };
 static CityChunk chunks[ChunksPerSide][ChunksPerSide];
 
-// The tile pieces the chunks were built from; any change rebuilds them all.
-static std::vector<float> builtPieces;
+// The cityVersion the chunks were built at; a new one forgets them all.
+static uint32_t builtVersion = 0;
 
-static void describePieces(std::vector<float>& out)
+static void forgetChunksOfAnOlderCity()
 {
-    out.clear();
-    for (const TilePiece& piece : tilePieces) {
-        out.push_back(static_cast<float>(piece.vertexCount));
-        for (const float* rotation : piece.vertices) {
-            out.push_back(rotation == nullptr ? 0.0f : 1.0f);
-            if (rotation != nullptr) {
-                out.insert(out.end(), rotation, rotation + 3 * piece.vertexCount);
-            }
-        }
-        out.push_back(piece.texCoords == nullptr ? 0.0f : 1.0f);
-        if (piece.texCoords != nullptr) {
-            out.insert(out.end(), piece.texCoords, piece.texCoords + 2 * piece.vertexCount);
-        }
+    if (builtVersion == cityVersion) {
+        return;
     }
-}
-
-static void forgetChangedPieces()
-{
-    static std::vector<float> pieces;
-    describePieces(pieces);
-    if (pieces != builtPieces) {
-        builtPieces.swap(pieces);
-        for (auto& row : chunks) {
-            for (CityChunk& chunk : row) {
-                chunk.built = false;
-            }
+    builtVersion = cityVersion;
+    for (auto& row : chunks) {
+        for (CityChunk& chunk : row) {
+            chunk.built = false;
         }
     }
 }
@@ -97,11 +76,9 @@ static void buildChunk(CityChunk& chunk, int chunkX, int chunkZ)
             const int x = chunkX * CityChunkSize + lx;
             const int z = chunkZ * CityChunkSize + lz;
             const Tint& tint = cityGrid.tint[x][z];
-            chunk.tint[lx][lz] = tint;
             chunk.pieceCount[lx][lz] = 0;
             for (int level = 0; level < LevelCount; ++level) {
                 const GridCell& cell = cityGrid.cells[x][level][z];
-                chunk.cells[lx][level][lz] = cell;
                 chunk.cellStart[cellOrder(lx, lz, level)] = vertexCount;
                 const TilePiece* piece = drawnPiece(cell);
                 if (piece == nullptr) {
@@ -132,21 +109,11 @@ static void buildChunk(CityChunk& chunk, int chunkX, int chunkZ)
     chunk.built = true;
 }
 
-// The chunk as the grid holds it now, built afresh only if its cells or tints differ.
+// The chunk, built the first time it is needed since the city last changed.
 static CityChunk& currentChunk(int chunkX, int chunkZ)
 {
     CityChunk& chunk = chunks[chunkX][chunkZ];
-    bool same = chunk.built;
-    for (int lx = 0; same && lx < CityChunkSize; ++lx) {
-        const int x = chunkX * CityChunkSize + lx;
-        const int z = chunkZ * CityChunkSize;
-        same = std::memcmp(&chunk.tint[lx][0], &cityGrid.tint[x][z], sizeof chunk.tint[lx]) == 0;
-        for (int level = 0; same && level < LevelCount; ++level) {
-            same = std::memcmp(&chunk.cells[lx][level][0], &cityGrid.cells[x][level][z],
-                       sizeof chunk.cells[lx][level]) == 0;
-        }
-    }
-    if (!same) {
+    if (!chunk.built) {
         buildChunk(chunk, chunkX, chunkZ);
     }
     return chunk;
@@ -210,7 +177,7 @@ void gatherCityChunks(int cellX, int cellZ, const ViewVolume& view)
     if (xs.first > xs.last || zs.first > zs.last) {
         return;
     }
-    forgetChangedPieces();
+    forgetChunksOfAnOlderCity();
     for (int chunkX = xs.first / CityChunkSize; chunkX <= xs.last / CityChunkSize; ++chunkX) {
         for (int chunkZ = zs.first / CityChunkSize; chunkZ <= zs.last / CityChunkSize; ++chunkZ) {
             const CityChunk& chunk = currentChunk(chunkX, chunkZ);

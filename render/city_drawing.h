@@ -14,8 +14,9 @@ constexpr int CityBatchVertices = 49152;
 // Draws every non-empty cell within CityDrawRadius columns of (cellX, cellZ), at every level, in
 // its column's tint, with the bound texture. The chunks wholly outside the view are skipped and
 // the rest go nearest first. A chunk is built the first time the window reaches it and again
-// only if its cells, its tints or the tile pieces change, so nothing is rebuilt while the hero
-// walks. Leaves the colour array disabled; returns its glDrawArrays calls.
+// only after cityVersion has changed (city/city_generation.h), so nothing is rebuilt while the
+// hero walks and a frame reads only the chunks it draws. Leaves the colour array disabled;
+// returns its glDrawArrays calls.
 int drawCityCells(int cellX, int cellZ, const ViewVolume& view);
 // The same in steps, so that the scene can draw other things between them: gatherCityChunks
 // counts the window's cells and finds its chunks in view, then each drawCityChunksNearerThan

@@ -12,6 +12,7 @@ KeyframeModel zombieModel;
 KeyframeModel bigMonsterModel;
 KeyframeModel robotModel;
 float** heroPoses = heroModel.frames;
+uint32_t modelsVersion = 1;
 
 static constexpr int HeroPoseCount = 8;
 static constexpr int HeroPoseBlocks[HeroPoseCount] = {1, 2, 1, 3, 4, 5, 6, 7};
@@ -64,6 +65,7 @@ static void resetModel(KeyframeModel* model)
 {
     delete[] model->inBetweenFrames;
     *model = KeyframeModel{};
+    ++modelsVersion;
 }
 
 void buildStaticModel(KeyframeModel* model, float* blocks, int vertexCount)
@@ -136,6 +138,7 @@ void flipModelTexCoords()
             continue;
         }
         flipTexCoordRows(model->texCoords, model->vertexCount);
+        ++modelsVersion;
         if (flippedCount < 32) {
             flipped[flippedCount++] = model->texCoords;
         }

@@ -18,6 +18,8 @@ struct KeyframeModel {
     float boundRadius;
 };
 // Written by buildModelFrames and flipModelTexCoords at start-up; the scene only reads them.
+// modelsVersion is raised by every builder below and by each flip, so that what the drawing
+// derives from a model is kept until it changes.
 extern KeyframeModel skyBox;
 extern KeyframeModel heroModel;
 extern KeyframeModel zombieModel;
@@ -25,6 +27,7 @@ extern KeyframeModel bigMonsterModel;
 extern KeyframeModel robotModel;
 // The hero's eight key poses, indexed by HeroAnimState (the frames of heroModel).
 extern float** heroPoses;
+extern uint32_t modelsVersion;
 
 // A new array of n floats blended from `from` to `to` at t; the caller frees it with delete[].
 float* interpolateFrame(int n, const float* from, const float* to, float t);

@@ -33,11 +33,10 @@ static int seenCount[ActorKindCount];
 static int nextSeen[ActorKindCount];   // the first not yet drawn
 
 static float batchPositions[MonsterBatchVertices * 3];
-// Per kind, the model's texture coordinates once per monster a batch holds, kept while the
-// model's stay the same.
+// Per kind, the model's texture coordinates once per monster a batch holds, filled at the
+// modelsVersion named beside them and kept until it changes.
 static float batchTexCoords[ActorKindCount][MonsterBatchVertices * 2];
-static float batchSource[ActorKindCount][MonsterBatchVertices * 2];
-static int batchSourceVertices[ActorKindCount] = {-1, -1, -1};
+static uint32_t batchFilledAt[ActorKindCount];
 
 static void drawTriangles(int vertexCount)
 {
@@ -74,12 +73,11 @@ static void drawInPlace(const Actor& monster, const KeyframeModel& model)
 
 static void fillBatchTexCoords(int kind, const KeyframeModel& model)
 {
-    const size_t bytes = sizeof(float) * 2 * model.vertexCount;
-    if (batchSourceVertices[kind] == model.vertexCount && std::memcmp(batchSource[kind], model.texCoords, bytes) == 0) {
+    if (batchFilledAt[kind] == modelsVersion) {
         return;
     }
-    std::memcpy(batchSource[kind], model.texCoords, bytes);
-    batchSourceVertices[kind] = model.vertexCount;
+    batchFilledAt[kind] = modelsVersion;
+    const size_t bytes = sizeof(float) * 2 * model.vertexCount;
     for (int first = 0; first + model.vertexCount <= MonsterBatchVertices; first += model.vertexCount) {
         std::memcpy(batchTexCoords[kind] + 2 * first, model.texCoords, bytes);
     }

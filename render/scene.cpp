@@ -6,6 +6,7 @@
 
 #include "app/settings.h"
 #include "city/city_grid.h"
+#include "overlay/screen_draw.h"
 #include "render/city_drawing.h"
 #include "render/game_textures.h"
 #include "render/models.h"
@@ -103,24 +104,22 @@ static void drawHero()
     delete[] frame;
 }
 
-static void cleanUpFor2D()
-{
-    glDisableClientState(GL_VERTEX_ARRAY);
-    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
-    glDisableClientState(GL_NORMAL_ARRAY);
-    glDisable(GL_TEXTURE_2D);
-    glDisable(GL_LIGHTING);
-    glDisable(GL_LIGHT0);
-}
-
-// The follow camera's view, textured triangles from client arrays.
-static void beginSceneDrawing()
+void beginSceneDrawing()
 {
     sceneDrawCount = 0;
     setPerspectiveCamera(-followCamera.pitch, followCamera.yaw + HalfPi, FieldOfView);
     glEnable(GL_TEXTURE_2D);
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+}
+
+void endSceneDrawing()
+{
+    endFlatDrawing();
+    // What only a 3D view might have turned on, off too, so the flat drawing starts clean.
+    glDisableClientState(GL_NORMAL_ARRAY);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_LIGHT0);
 }
 
 void drawScene()
@@ -144,7 +143,7 @@ void drawScene()
     }
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
     drawSkyBox();
-    cleanUpFor2D();
+    endSceneDrawing();
 }
 
 void drawSceneOneByOne()
@@ -157,5 +156,5 @@ void drawSceneOneByOne()
     drawMonsterPass(ActorKind::BigMonster, bigMonsterTexture, bigMonsterModel);
     drawMonsterPass(ActorKind::Robot, robotTexture, robotModel);
     drawHero();
-    cleanUpFor2D();
+    endSceneDrawing();
 }

@@ -5,6 +5,12 @@
 // Turns the view by pitch and yaw (radians) from the camera's position, with a vertical field
 // of view in degrees; loads both matrices.
 void setPerspectiveCamera(float pitch, float yaw, float fieldOfView);
+// The state the 3D view draws in: the follow camera's view through the scene's lens, textured
+// triangles from client arrays, sceneDrawCount at 0. endSceneDrawing hands over to the flat
+// drawing of the HUD and the overlay (overlay/screen_draw.h). drawScene and drawSceneOneByOne
+// run between the two; a benchmark may draw parts of the scene between them.
+void beginSceneDrawing();
+void endSceneDrawing();
 // Sky box, city cells, monsters and the hero around the hero's column: what lies wholly outside
 // the view is skipped, the rest goes nearest first in few large draws.
 void drawScene();

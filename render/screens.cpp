@@ -1,6 +1,5 @@
 #include "render/screens.h"
 
-#include <GL/gl.h>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -39,36 +38,20 @@ static constexpr TexQuad TitlePicture = hudRegion(4, 508, 292, 455);
 static constexpr TexQuad PanelBorder = hudRegion(500, 505, 490, 495);
 static constexpr TexQuad PanelFill = hudRegion(500, 505, 70, 75);
 
-static void beginScreen(uint32_t texture)
-{
-    setScreenProjection(0.0f, 0.0f);
-    glBindTexture(GL_TEXTURE_2D, texture);
-    glEnable(GL_TEXTURE_2D);
-    glEnableClientState(GL_VERTEX_ARRAY);
-    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-}
-
-static void endScreen()
-{
-    glDisableClientState(GL_VERTEX_ARRAY);
-    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
-    glDisable(GL_TEXTURE_2D);
-}
-
 void drawSplashScreen()
 {
-    beginScreen(splashTexture);
+    beginFlatDrawing(splashTexture, false);
     drawTexturedQuad(0.0f, 0.0f, settings.screenWidth, settings.screenHeight, &SplashPicture);
-    endScreen();
+    endFlatDrawing();
 }
 
 void drawTitleScreen()
 {
-    beginScreen(hudTexture);
+    beginFlatDrawing(hudTexture, false);
     drawTexturedQuad(0.0f, 0.0f, settings.screenWidth, settings.screenHeight, &TitleBackground);
     drawTexturedQuad((settings.screenWidth - TitleWidth) / 2.0f, (settings.screenHeight - TitleHeight) / 2.0f,
         TitleWidth, TitleHeight, &TitlePicture);
-    endScreen();
+    endFlatDrawing();
 }
 
 void buildHudGlyphs()
@@ -90,17 +73,9 @@ void buildHudGlyphs()
 
 void drawHudText(float x, float y, const char* text, float scale)
 {
-    float w = hudGlyphWidth * scale;
-    float h = hudGlyphHeight * scale;
-    float pen = x;
-    for (const char* c = text; *c != '\0'; ++c) {
-        int code = static_cast<unsigned char>(*c);
-        // The font has codes 32..127 only; anything else leaves a blank of one glyph.
-        if (code >= 32 && code <= 127) {
-            drawTexturedQuad(pen, y, w, h, &hudGlyphQuads[code - 32]);
-        }
-        pen += w;
-    }
+    // The font has codes 32..127 only; anything else leaves a blank of one glyph.
+    const float w = hudGlyphWidth * scale;
+    drawGlyphLine(GlyphFont{hudGlyphQuads, 32, 127, w, hudGlyphHeight * scale, w}, x, y, text);
 }
 
 void drawHudPanel(float x, float y, float width, float height)
@@ -120,11 +95,11 @@ static void drawHudNumber(float value, float y)
 
 void drawHud()
 {
-    beginScreen(hudTexture);
+    beginFlatDrawing(hudTexture, false);
     drawHudPanel(20.0f, 30.0f, 230.0f, hudGlyphHeight + 20.0f);
     drawHudText(30.0f, 30.0f, "health:", 1.0f);
     drawHudText(30.0f, 50.0f, "energy:", 1.0f);
     drawHudNumber(hero.health, 30.0f);
     drawHudNumber(hero.energy, 50.0f);
-    endScreen();
+    endFlatDrawing();
 }

@@ -10,7 +10,9 @@
 
 #include "app/startup.h"
 #include "bench/crowd.h"
+#include "city/city_generation.h"
 #include "city/city_grid.h"
+#include "city/tile_pieces.h"
 #include "render/city_drawing.h"
 #include "render/monster_drawing.h"
 #include "render/scene.h"
@@ -115,6 +117,42 @@ TEST_F(CulledScene, LooksLikeTheSceneDrawnOneByOneAtTheGridsEdges)
             expectSamePicture("edge");
         }
     }
+}
+
+TEST_F(CulledScene, FollowsAnEditOfTheGridAndThePiecesOnceTheCityVersionIsRaised)
+{
+    // The chunks around the hero are built by the first picture; then the window's columns lose
+    // their upper storeys and turn red, and the roads show the water's part of the texture.
+    standHeroAt(crowdX, crowdZ, 0.1f, -0.6f);
+    const std::vector<uint8_t> before = drawnPicture(drawScene);
+    static CityGrid saved;
+    saved = cityGrid;
+    TilePiece& road = tilePieces[static_cast<int>(CellType::Road)];
+    float* const roadTexCoords = road.texCoords;
+    road.texCoords = tilePieces[static_cast<int>(CellType::Water)].texCoords;
+    const IndexRange xs = clampedWindow(hero.cellX, CityDrawRadius, GridSize);
+    const IndexRange zs = clampedWindow(hero.cellZ, CityDrawRadius, GridSize);
+    for (int x = xs.first; x <= xs.last; ++x) {
+        for (int z = zs.first; z <= zs.last; ++z) {
+            cityGrid.tint[x][z] = Tint{1.0f, 0.0f, 0.0f};
+            for (int level = GroundLevel + 1; level < LevelCount; ++level) {
+                cityGrid.cells[x][level][z] = GridCell{CellType::Empty, 0};
+            }
+        }
+    }
+    ++cityVersion;
+
+    const std::vector<uint8_t> after = drawnPicture(drawScene);
+    expectSamePicture("edited");
+    int changed = 0;
+    for (size_t i = 0; i < after.size(); i += 3) {
+        changed += after[i] != before[i] || after[i + 1] != before[i + 1] || after[i + 2] != before[i + 2];
+    }
+    EXPECT_GT(changed, TestWindowWidth * TestWindowHeight / 4);
+
+    road.texCoords = roadTexCoords;
+    cityGrid = saved;
+    ++cityVersion;
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include <SDL/SDL.h>
 #include <cstring>
 
+#include "city/city_generation.h"
 #include "city/city_grid.h"
 #include "city/tile_pieces.h"
 #include "overlay/textures.h"
@@ -104,6 +105,9 @@ protected:
             rotation = wallPositions;
         }
         tilePieces[static_cast<int>(CellType::Roof)].texCoords = wallTexCoords;
+        // The drawing keeps what it built from the grid and the pieces until cityVersion
+        // changes, so each edit of them here and in the cases below raises it.
+        ++cityVersion;
 
         texture = makeTwoColourTexture();
         characterTexture = makePlainTexture(Green);
@@ -123,6 +127,7 @@ protected:
         glDeleteTextures(1, &texture);
         glDeleteTextures(1, &characterTexture);
         prepareCityGrid();
+        ++cityVersion;
         std::memset(&actorGrid, 0, sizeof actorGrid);
     }
 
@@ -173,6 +178,7 @@ TEST_F(SceneDrawing, TintedColumnIsRedAtEveryLevelButCharactersAndSkyAreNot)
     cityGrid.tint[100][100] = Tint{1.0f, 0.0f, 0.0f};
     cityGrid.tint[99][100] = Tint{1.0f, 0.0f, 0.0f};
     cityGrid.tint[96][101] = Tint{1.0f, 0.0f, 0.0f};
+    ++cityVersion;
     addMonster(ActorKind::Zombie, 99, 100, 985.0f, 10.0f, 1000.0f);
     // Whatever was bound before (the overlay's atlas in the game), the city shows its own texture.
     glBindTexture(GL_TEXTURE_2D, characterTexture);
@@ -222,8 +228,10 @@ TEST_F(SceneDrawing, WindowsClampAtTheGridsEdges)
             actorGrid.count[x][z] = 1;
         }
     }
-    const int cityColumns = 26 * 26;      // 0..25 or 174..199 on both axes
-    const int monsterColumns = 16 * 16;   // 0..15 or 184..199
+    ++cityVersion;
+    // 0..25 or 174..199 on both axes for the city, 0..15 or 184..199 for the monsters.
+    const int cityColumns = (CityDrawRadius + 1) * (CityDrawRadius + 1);
+    const int monsterColumns = (MonsterDrawRadius + 1) * (MonsterDrawRadius + 1);
     const int corners[3][2] = {{0, 0}, {199, 199}, {0, 199}};
     for (const auto& corner : corners) {
         placeHeroAt(corner[0], corner[1], 10.0f * corner[0], 10.0f, 10.0f * corner[1]);
@@ -234,8 +242,8 @@ TEST_F(SceneDrawing, WindowsClampAtTheGridsEdges)
     // In the middle the full windows: 51 x 51 and 31 x 31.
     placeHeroAt(100, 100, 1000.0f, 10.0f, 1000.0f);
     drawScene();
-    EXPECT_EQ(cityCellsDrawn, 51 * 51);
-    EXPECT_EQ(monstersDrawn, 31 * 31);
+    EXPECT_EQ(cityCellsDrawn, (2 * CityDrawRadius + 1) * (2 * CityDrawRadius + 1));
+    EXPECT_EQ(monstersDrawn, (2 * MonsterDrawRadius + 1) * (2 * MonsterDrawRadius + 1));
     // A hero flown far outside the grid has no cells around it to draw.
     placeHeroAt(-40, 260, -400.0f, 10.0f, 2600.0f);
     drawScene();
@@ -259,6 +267,7 @@ TEST_F(SceneDrawing, AFullWindowIsDrawnInSeveralBatchesWithNothingLost)
         }
     }
     cityGrid.tint[100][100] = Tint{1.0f, 0.0f, 0.0f};
+    ++cityVersion;
     followCamera.x = 850.0f;
     followCamera.y = 40.0f;
     followCamera.z = 1000.0f;
@@ -267,7 +276,7 @@ TEST_F(SceneDrawing, AFullWindowIsDrawnInSeveralBatchesWithNothingLost)
     for (int heroColumn : heroColumns) {
         placeHeroAt(heroColumn, 100, 10.0f * heroColumn, 10.0f, 1000.0f);
         int cells = 0;
-        for (int x = heroColumn - 25; x <= heroColumn + 25; ++x) {
+        for (int x = heroColumn - CityDrawRadius; x <= heroColumn + CityDrawRadius; ++x) {
             for (int z = 75; z <= 125; ++z) {
                 cells += (cityGrid.cells[x][0][z].type != CellType::Empty) * LevelCount;
             }
@@ -310,6 +319,7 @@ TEST_F(SceneDrawing, APieceTooLargeForABatchIsDrawnInPlace)
         cityGrid.cells[100][level][100] = GridCell{CellType::Roof, 0};
     }
     cityGrid.tint[100][100] = Tint{1.0f, 0.0f, 0.0f};
+    ++cityVersion;
 
     drawScene();
 
@@ -337,6 +347,7 @@ TEST_F(SceneDrawing, EmptyCellsAndEmptyColumnsCostNoDraw)
     cityGrid.cells[74][GroundLevel][100] = GridCell{CellType::Roof, 0};
     cityGrid.cells[100][8][126] = GridCell{CellType::Roof, 0};
     cityGrid.cells[75][8][125] = GridCell{CellType::Roof, 0};   // inside, at the top level
+    ++cityVersion;
     addMonster(ActorKind::Zombie, 84, 100, 840.0f, 10.0f, 1000.0f);
     addMonster(ActorKind::BigMonster, 116, 116, 1160.0f, 10.0f, 1160.0f);
     addMonster(ActorKind::Robot, 85, 115, 850.0f, 10.0f, 1150.0f);   // inside
@@ -356,6 +367,7 @@ TEST_F(SceneDrawing, CountsWhatTheWindowsHoldAndDrawsOnlyWhatIsInView)
     for (int level = 0; level < LevelCount; ++level) {
         cityGrid.cells[110][level][100] = GridCell{CellType::Roof, 0};
     }
+    ++cityVersion;
     addMonster(ActorKind::Zombie, 105, 100, 1050.0f, 10.0f, 1000.0f);
     addMonster(ActorKind::BigMonster, 105, 102, 1050.0f, 10.0f, 1020.0f);
     addMonster(ActorKind::Robot, 106, 99, 1060.0f, 10.0f, 990.0f);
@@ -418,6 +430,7 @@ TEST_F(SceneDrawing, DropsNothingThatReachesIntoTheView)
         if (c.level >= 0) {
             cityGrid.cells[96][c.level][c.cellZ] = GridCell{CellType::Roof, 0};
         }
+        ++cityVersion;
         if (c.monsterY >= 0.0f) {
             addMonster(ActorKind::Robot, 95, cellIndexOf(c.monsterZ), 950.0f, c.monsterY, c.monsterZ);
         }
@@ -436,6 +449,7 @@ TEST_F(SceneDrawing, LeavesTheStateCleanFor2D)
     placeHeroAt(100, 100, 1000.0f, 10.0f, 1000.0f);
     cityGrid.cells[101][GroundLevel][100] = GridCell{CellType::Roof, 0};
     cityGrid.tint[101][100] = Tint{0.0f, 1.0f, 0.0f};
+    ++cityVersion;
     drawScene();
     EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
     EXPECT_FALSE(glIsEnabled(GL_VERTEX_ARRAY));

@@ -160,16 +160,10 @@ TEST_F(HudScreens, ZeroHealthShowsOneDigit)
 
 TEST_F(HudScreens, CharactersOutsideTheFontDrawNothing)
 {
-    setScreenProjection(0.0f, 0.0f);
-    glBindTexture(GL_TEXTURE_2D, hudTexture);
-    glEnable(GL_TEXTURE_2D);
-    glEnableClientState(GL_VERTEX_ARRAY);
-    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    beginFlatDrawing(hudTexture, false);
     const char text[] = {'A', '\x01', '\x7f', static_cast<char>(0xE9), 'B', '\0'};
     drawHudText(100.0f, 200.0f, text, 2.0f);
-    glDisableClientState(GL_VERTEX_ARRAY);
-    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
-    glDisable(GL_TEXTURE_2D);
+    endFlatDrawing();
     // Glyphs of 24 x 56 at scale 2: A, a blank, DEL (in the font), a blank, then B.
     EXPECT_TRUE(closeTo(readPixel(110, 220), glyphColour('A')));
     EXPECT_TRUE(closeTo(readPixel(134, 220), Black));

@@ -39,9 +39,11 @@ void expectEveryTFlipped(const KeyframeModel& model)
 int countCityCellsAround(int cx, int cz)
 {
     int cells = 0;
+    const IndexRange xs = clampedWindow(cx, CityDrawRadius, GridSize);
+    const IndexRange zs = clampedWindow(cz, CityDrawRadius, GridSize);
     for (int level = 0; level < LevelCount; ++level) {
-        for (int x = std::max(cx - 25, 0); x < std::min(cx + 26, GridSize); ++x) {
-            for (int z = std::max(cz - 25, 0); z < std::min(cz + 26, GridSize); ++z) {
+        for (int x = xs.first; x <= xs.last; ++x) {
+            for (int z = zs.first; z <= zs.last; ++z) {
                 cells += cityGrid.cells[x][level][z].type != CellType::Empty;
             }
         }
@@ -52,8 +54,10 @@ int countCityCellsAround(int cx, int cz)
 int countMonstersAround(int cx, int cz)
 {
     int monsters = 0;
-    for (int x = std::max(cx - 15, 0); x < std::min(cx + 16, GridSize); ++x) {
-        for (int z = std::max(cz - 15, 0); z < std::min(cz + 16, GridSize); ++z) {
+    const IndexRange xs = clampedWindow(cx, MonsterDrawRadius, GridSize);
+    const IndexRange zs = clampedWindow(cz, MonsterDrawRadius, GridSize);
+    for (int x = xs.first; x <= xs.last; ++x) {
+        for (int z = zs.first; z <= zs.last; ++z) {
             monsters += actorGrid.count[x][z];
         }
     }
@@ -142,9 +146,7 @@ std::vector<uint8_t> drawCityView(bool batched, float pitch, float yaw)
     } else {
         drawCityCellByCell(hero.cellX, hero.cellZ);
     }
-    glDisableClientState(GL_VERTEX_ARRAY);
-    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
-    glDisable(GL_TEXTURE_2D);
+    endSceneDrawing();
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
     return readWindow();
 }

@@ -30,17 +30,11 @@ const TexQuad WholeImage = {{0, 1, 1, 1, 1, 0, 0, 0}};
 
 void drawWithTexture(uint32_t texture, float x, float y, float w, float h)
 {
-    setScreenProjection(0, 0);
-    glEnable(GL_TEXTURE_2D);
-    glEnableClientState(GL_VERTEX_ARRAY);
-    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-    glBindTexture(GL_TEXTURE_2D, texture);
+    beginFlatDrawing(texture, false);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
     drawTexturedQuad(x, y, w, h, &WholeImage);
-    glDisableClientState(GL_VERTEX_ARRAY);
-    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
-    glDisable(GL_TEXTURE_2D);
+    endFlatDrawing();
 }
 
 const Rgb Black{0, 0, 0};

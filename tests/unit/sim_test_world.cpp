@@ -8,6 +8,7 @@
 
 #include "app/input.h"
 #include "app/settings.h"
+#include "city/streets.h"
 #include "city/tile_pieces.h"
 #include "sim/collision.h"
 
@@ -31,18 +32,12 @@ void resetSimWorld()
     buildCollisionMeshes();
 }
 
-static bool walkableType(CellType type)
-{
-    return type == CellType::Pavement || type == CellType::KerbSide || type == CellType::KerbCorner
-        || type == CellType::Road || type == CellType::RoadCentre || type == CellType::KerbOpposite;
-}
-
 void fillGround(int x0, int z0, int x1, int z1, CellType type)
 {
     for (int x = x0; x <= x1; ++x) {
         for (int z = z0; z <= z1; ++z) {
             cityGrid.cells[x][GroundLevel][z] = GridCell{type, 0};
-            cityGrid.blocked[x][z] = walkableType(type) ? 0 : 1;
+            cityGrid.blocked[x][z] = isWalkable(type) ? 0 : 1;
         }
     }
 }
