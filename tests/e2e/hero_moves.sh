@@ -8,7 +8,8 @@
 # - attacking: a left click and a right click each show an attack pose: the hero's pixels
 #   change while the rest of the view stays still.
 # The crowd of monsters keeps a hero in the street in motion, so the jump and the attacks are
-# watched where nothing else moves: a short flight usually ends on a roof, out of their reach.
+# watched where nothing else moves: on the city of seed 30 a short flight mostly ends on a roof,
+# out of their reach.
 # Usage: hero_moves.sh GAME RUN_DIR   (run from the build folder; starts its own Xvfb)
 set -u
 . "$(dirname "$0")/lib/on_screen.sh"
@@ -65,6 +66,7 @@ wait_until_quiet() {
     return 1
 }
 
+choose_city 30
 start_640x480 moves
 point_at "$WIN" 320 240
 state=$(wait_for_state "$WIN" splash 120) || fail "the splash never showed (saw $state)"
@@ -83,7 +85,10 @@ ground_sky=$(sky ground)
 need_sky=$((ground_sky + 250))
 [ "$need_sky" -le 900 ] || need_sky=900
 
-# Flying: the energy falls and the view rises until sky fills most of it above the horizon.
+# Flying: the energy falls and the view rises until sky fills most of it above the horizon. The
+# flight lasts until a fifth of the energy is spent, a length in the game's own time, after which
+# the flight from where seed 30 puts the hero mostly ends on a roof (see below).
+# Only the energy is read until it is down to 80, so the flight ends within a point or two of it.
 xdotool keydown Shift_L
 lowest=100
 seen=0
@@ -91,9 +96,10 @@ deadline=$(( $(date +%s) + 180 ))
 while [ "$(date +%s)" -lt "$deadline" ]; do
     now=$(energy)
     [ "$now" -ge 0 ] && [ "$now" -lt "$lowest" ] && lowest=$now
+    [ "$lowest" -le 80 ] || continue
     shot "$WIN" flying
     seen=$(sky flying)
-    [ "$lowest" -lt 100 ] && [ "$seen" -ge 700 ] && [ "$seen" -ge "$need_sky" ] && break
+    [ "$seen" -ge 700 ] && [ "$seen" -ge "$need_sky" ] && break
     [ "$lowest" -le 20 ] && break
 done
 xdotool keyup Shift_L
@@ -108,8 +114,11 @@ wait_for_full_energy 120 || fail "energy did not climb back to 100 after the fli
 echo "resting: energy back at 100"
 
 # A quiet place: where the view keeps still and shows the hero against the sky. If the hero
-# came down among the monsters, it turns and flies on, again and again: about one landing in
-# three is on a roof. LANDINGS counts the places tried, over the whole test.
+# came down among the monsters, it turns and flies on, again and again. Even on a fixed city the
+# place a flight ends is not fixed: a slower machine takes longer steps, and the path differs
+# by a few columns, a roof or a street. On seed 30, tools/replay lands the first flight (18 to
+# 27 energy, steps of 1 to 2 updates) on a roof in 10 of 12 cases. LANDINGS counts the places
+# tried, over the whole test.
 LANDINGS=0
 
 # Turns about a third of a turn, so that the flights go round and the hero stays over the city
@@ -132,9 +141,16 @@ find_quiet_place() {
     while [ "$LANDINGS" -lt 24 ]; do
         LANDINGS=$((LANDINGS + 1))
         # A view with little sky is a wall right behind the hero: the camera does not stop there.
-        if wait_until_quiet 8 sides && wait_until_quiet 30 all && [ "$(sky rest)" -ge 300 ]; then
+        if ! wait_until_quiet 8 sides; then
+            why="things move beside the hero"
+        elif ! wait_until_quiet 30 all; then
+            why="the view does not keep still"
+        elif [ "$(sky rest)" -lt 300 ]; then
+            why="a wall stands behind the hero (sky $(sky rest) of 1000)"
+        else
             return 0
         fi
+        echo "landing $LANDINGS: $why; flying on"
         keep_shots "noisy$LANDINGS" rest_before rest
         fly_on
     done
@@ -223,12 +239,14 @@ for button in 1 3; do
         attempt=$((attempt + 1))
         wait_until_quiet 30 all || fail "button $button: the view did not come to rest before the attack"
         cp "$E2E_TMP/rest.png" "$E2E_TMP/before_attack$button.png"
-        xdotool mousedown "$button"
-        sleep 0.2
-        xdotool mouseup "$button"
+        # The pose shows from about 0.1 s to 0.35 s after the press: the shots start with it. The
+        # button is held 0.4 s, so that a slow frame on a loaded machine still sees it down.
+        (xdotool mousedown "$button" && sleep 0.4 && xdotool mouseup "$button") &
+        holding=$!
         for i in 1 2 3 4 5 6 7 8 9 10 11 12; do
             shot "$WIN" "attack$i"
         done
+        wait "$holding"
         pose=0
         rest=0
         for i in 1 2 3 4 5 6 7 8 9 10 11 12; do

@@ -3,7 +3,8 @@
 # the launcher, the desktop entry, the software-centre data and the manual page land where
 # they should. The installed launcher, started from another folder, gives the player a folder
 # of their own with a copy of the installed settings and the installed Media; a settings file
-# the player broke is kept as it is and still starts the game.
+# the player broke is kept as it is and still starts the game; a Media link the player made is
+# kept.
 # Usage: install.sh GAME RUN_DIR   (run from the build folder)
 set -u
 GAME=$1
@@ -58,6 +59,8 @@ mkdir -p "$HOME"
 export GAME HOME XDG_CONFIG_HOME PREFIX
 "$(dirname "$0")/../with-xvfb.sh" sh -c '
     . "$0"
+    # The installed launcher is a shell script: nothing is preloaded, the game keeps its clock.
+    CITY_SEED=clock
     player="$XDG_CONFIG_HOME/lornhaven"
     start_game /
     id=$(wait_for_window 90) || fail "the installed game never opened its window"
@@ -102,4 +105,31 @@ export GAME HOME XDG_CONFIG_HOME PREFIX
     cmp -s "$player/settings.ini" "$E2E_TMP/broken.ini" || fail "the launcher replaced the player settings.ini"
     echo "a broken settings.ini was kept and the game opened at the desktop size $size"
 ' "$(dirname "$0")/lib/common.sh" || exit 1
+
+# The launcher and the player's Media link: a link the player made to a folder of their own
+# stays as it is; a dangling one, and one to this game's data installed elsewhere, are pointed
+# at the installed data. Without a display the game stops at once, after the launcher's work.
+player="$XDG_CONFIG_HOME/lornhaven"
+installed=$(readlink -f "$prefix/share/lornhaven/Media")
+launch_without_display() {
+    (unset DISPLAY; exec "$GAME") >"$E2E_TMP/launch.out" 2>&1
+    status=$?
+    [ "$status" = 1 ] || fail "the installed game without a display: status $status, expected 1: $(cat "$E2E_TMP/launch.out")"
+}
+cp -r "$RUN_DIR/Media" "$E2E_TMP/own_textures"
+ln -sfn "$E2E_TMP/own_textures" "$player/Media"
+launch_without_display
+[ "$(readlink "$player/Media")" = "$E2E_TMP/own_textures" ] ||
+    fail "the launcher re-pointed the player's own Media link to $(readlink "$player/Media")"
+ln -sfn "$E2E_TMP/gone/Media" "$player/Media"
+launch_without_display
+[ "$(readlink -f "$player/Media")" = "$installed" ] ||
+    fail "the launcher left a dangling Media link pointing at $(readlink "$player/Media")"
+mkdir -p "$E2E_TMP/elsewhere/share/lornhaven"
+cp -r "$RUN_DIR/Media" "$E2E_TMP/elsewhere/share/lornhaven/Media"
+ln -sfn "$E2E_TMP/elsewhere/share/lornhaven/Media" "$player/Media"
+launch_without_display
+[ "$(readlink -f "$player/Media")" = "$installed" ] ||
+    fail "the launcher left a Media link to another install's data pointing at $(readlink "$player/Media")"
+echo "the player's own Media link was kept; a dangling one and one to another install's data were pointed at $installed"
 echo PASS

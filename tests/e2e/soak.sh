@@ -18,7 +18,10 @@ else
     seconds=${LORNHAVEN_SOAK_SECONDS:-30}
 fi
 seed=${LORNHAVEN_SOAK_SEED:-$(date +%s)}
-echo "soak: $seconds s of play, input seed $seed"
+# The one end-to-end run on a new city every time: the city of the clock's second, given to the
+# game as its seed so that a failure can be replayed on the same city.
+choose_city "$(date +%s)"
+echo "soak: $seconds s of play, input seed $seed, city seed $CITY_SEED"
 
 SDL_AUDIODRIVER=dummy
 export SDL_AUDIODRIVER

@@ -97,6 +97,8 @@ mkdir -p "$home"
 HOME=$home
 PATH="$PATH:/usr/games"
 GAME=lornhaven
+# The installed command is a shell script: nothing is preloaded, the game keeps its own clock.
+CITY_SEED=clock
 unset XDG_CONFIG_HOME
 export HOME PATH GAME
 player="$home/.config/lornhaven"

@@ -47,9 +47,38 @@ make_workdir() {
     echo "$dir"
 }
 
-# Starts the game in folder $1 in the background; GAME_PID is set.
+# The city: the game seeds it from time(), which the preloaded tests/libfixed_time.so answers
+# with CITY_SEED, so every script plays the city it chose (the menu's clock then stands still at
+# that moment). A script sets CITY_SEED before it starts the game; LORNHAVEN_CITY_SEED overrides
+# it, to replay a failure on the city a run printed; "clock" leaves the game its own clock.
+CITY_SEED=${LORNHAVEN_CITY_SEED:-1}
+FIXED_TIME_LIB="$BUILD_DIR/tests/libfixed_time.so"
+# Under AddressSanitizer its runtime must be the first library loaded, ahead of the preload.
+ASAN_RUNTIME=$(ldd "$GAME" 2>/dev/null | awk '/libasan/ {print $3; exit}')
+
+# Chooses the city of seed $1 for this script, unless LORNHAVEN_CITY_SEED asks for another.
+choose_city() {
+    CITY_SEED=${LORNHAVEN_CITY_SEED:-$1}
+}
+
+# In a subshell about to start the game: preloads the fixed clock unless CITY_SEED is "clock".
+use_city_seed() {
+    [ "$CITY_SEED" = clock ] && return 0
+    case $CITY_SEED in
+    '' | *[!0-9]*) echo "FAIL: CITY_SEED=$CITY_SEED is not a whole number" >&2; exit 1 ;;
+    esac
+    [ -f "$FIXED_TIME_LIB" ] || { echo "FAIL: no $FIXED_TIME_LIB: build the tests first" >&2; exit 1; }
+    LD_PRELOAD="${ASAN_RUNTIME:+$ASAN_RUNTIME:}$FIXED_TIME_LIB${LD_PRELOAD:+:$LD_PRELOAD}"
+    LORNHAVEN_FIXED_TIME=$CITY_SEED
+    # The same moment shows the same clock on every machine.
+    TZ=UTC0
+    export LD_PRELOAD LORNHAVEN_FIXED_TIME TZ
+}
+
+# Starts the game in folder $1 in the background, on the city of CITY_SEED; GAME_PID is set.
 start_game() {
-    (cd "$1" && exec "$GAME") >"$E2E_TMP/game.out" 2>&1 &
+    [ "$CITY_SEED" = clock ] || echo "city seed $CITY_SEED (LORNHAVEN_CITY_SEED=$CITY_SEED replays it)"
+    (cd "$1" && use_city_seed && exec "$GAME") >"$E2E_TMP/game.out" 2>&1 &
     GAME_PID=$!
 }
 
