@@ -9,6 +9,8 @@ struct _Mix_Music;
 // anything else. A FIFO, a device or a folder thus reads as a missing file: it can neither hold
 // the start-up up nor feed it without end.
 std::FILE* openPlainFile(const char* path);
+// The two loaders are the platform's (app/platform.h): the desktop's open the plain file with
+// openPlainFile, the browser's find the page's own preloaded files by name.
 // The image in the plain file at path, as SDL_image gives it, or null.
 SDL_Surface* loadPlainImage(const char* path);
 // The music in the plain file at path (Ogg Vorbis), kept open while the music lives, or null.
