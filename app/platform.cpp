@@ -86,8 +86,9 @@ static bool settingGlMode = false;
 
 // Xlib's own handler prints the raw request and ends with status 1. While the OpenGL mode is
 // being set an error means the server refused what OpenGL needs; the usual case is indirect GLX
-// (ssh -X to a current server, or LIBGL_ALWAYS_INDIRECT), which servers refuse unless started
-// with +iglx. A handler may make no X request, and the game cannot go on: one line, status 3.
+// (LIBGL_ALWAYS_INDIRECT, often set for ssh -X, or no direct driver to fall back on), which
+// current servers refuse unless started with +iglx. A handler may make no X request, and the
+// game cannot go on: one line, status 3.
 static int onXError(Display* display, XErrorEvent* error)
 {
     if (!settingGlMode) {
@@ -96,9 +97,10 @@ static int onXError(Display* display, XErrorEvent* error)
     char text[128];
     XGetErrorText(display, error->error_code, text, sizeof text);
     std::fprintf(stderr,
-        "Lornhaven: the X server refused the OpenGL window (%s, request %d.%d); an X server reached "
-        "over ssh -X, or LIBGL_ALWAYS_INDIRECT set, needs indirect GLX (+iglx): unset "
-        "LIBGL_ALWAYS_INDIRECT or play on the machine the display belongs to\n",
+        "Lornhaven: the X server refused the OpenGL window (%s, request %d.%d); where OpenGL has to "
+        "go through the X server (LIBGL_ALWAYS_INDIRECT set, or Mesa's drivers missing) the server "
+        "must allow indirect GLX (+iglx): unset LIBGL_ALWAYS_INDIRECT, or play on the machine the "
+        "display belongs to\n",
         text, error->request_code, error->minor_code);
     std::exit(3);
 }
