@@ -2,9 +2,11 @@
 #include <SDL/SDL.h>
 
 #include "app/game_state.h"
+#include "app/platform.h"
 
 int main(int, char**)
 {
+    prepareProcess();
     startGame();
 
     while (!quitRequested) {

@@ -6,11 +6,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/platform.h"
 #include "app/settings.h"
-
-#ifndef GL_MULTISAMPLE
-#define GL_MULTISAMPLE 0x809D
-#endif
 
 static SDL_Surface* screenSurface = nullptr;
 const char* const WindowCaption = "Lornhaven - a night in the city of monsters";
@@ -18,19 +15,6 @@ const char* const WindowCaption = "Lornhaven - a night in the city of monsters";
 // Neither X nor OpenGL draws a window side longer than this; X wraps a larger size (a height of
 // 99999 becomes 34463) into a window that never shows a picture.
 static constexpr int MaxWindowSide = 16384;
-
-// Without a display SDL 1.2 falls back from X11 to its text-mode drivers (libcaca, aalib), which
-// take over the player's terminal and can never give an OpenGL window; SDL 2 under sdl12-compat
-// (1.2.50 on) falls back to drivers that draw nowhere, and the game would run unseen. Unless the
-// player names a driver in SDL_VIDEODRIVER, only the window systems are tried.
-static void keepToWindowSystem()
-{
-#if defined(__unix__) && !defined(__APPLE__) && !defined(__EMSCRIPTEN__)
-    const SDL_version* linked = SDL_Linked_Version();
-    bool overSdl2 = linked->major > 1 || linked->minor > 2 || linked->patch >= 50;
-    setenv("SDL_VIDEODRIVER", overSdl2 ? "x11,wayland" : "x11", 0);
-#endif
-}
 
 // Ends the game with status 3 after one line naming the mode asked for (0 x 0: the desktop's
 // size, asked for to learn it) and the keys that choose it.
@@ -66,7 +50,10 @@ static void requestMultisampling(bool on)
 static SDL_Surface* setGlMode(int width, int height)
 {
     Uint32 flags = settings.fullscreen ? (SDL_OPENGL | SDL_FULLSCREEN) : SDL_OPENGL;
-    return SDL_SetVideoMode(width, height, settings.screenBpp, flags);
+    beginGlModeSet();
+    SDL_Surface* surface = SDL_SetVideoMode(width, height, settings.screenBpp, flags);
+    endGlModeSet();
+    return surface;
 }
 
 static void setGlobalDrawingState()
@@ -85,7 +72,7 @@ static void setGlobalDrawingState()
 
 void openGlWindow()
 {
-    keepToWindowSystem();
+    prepareWindowSystem();
     if (SDL_Init(SDL_INIT_VIDEO) < 0) {
         std::fprintf(stderr, "Lornhaven: the video system could not start (%s); the game needs an X display\n",
             SDL_GetError());

@@ -9,6 +9,12 @@
 #include "sim/actors.h"
 #include "sim/collision.h"
 
+void buildWorldPieces()
+{
+    buildTilePieces();
+    buildCollisionMeshes();
+}
+
 void generateWorld(GenerationStepDone stepDone, void* context)
 {
     prepareCityGrid();
@@ -22,8 +28,7 @@ void generateWorld(GenerationStepDone stepDone, void* context)
 void startWorld(unsigned seed, GenerationStepDone stepDone, void* context)
 {
     std::srand(seed);
-    buildTilePieces();
-    buildCollisionMeshes();
+    buildWorldPieces();
     resetHeroAndCamera();
     std::memset(keyState, 0, sizeof keyState);
     std::memset(mouseButtonState, 0, sizeof mouseButtonState);

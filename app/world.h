@@ -3,12 +3,14 @@
 #pragma once
 #include "city/city_generation.h"
 
+// The pieces every world is built from: the tile pieces, then their collision meshes.
+void buildWorldPieces();
+
 // From the random generator as it stands: prepares the grid, runs the eight generation steps and
 // places the hero and the camera; STEPDONE hears of each step, of the placement as "hero".
-// Start-up calls it once main has seeded the generator.
+// Start-up calls it, after buildWorldPieces, once the generator is seeded from the clock.
 void generateWorld(GenerationStepDone stepDone = nullptr, void* context = nullptr);
 
-// The world of SEED as the game starts it: srand(SEED), the tile pieces and their collision
-// meshes, the hero and camera back to their initial values, no key or button held, then
-// generateWorld.
+// The world of SEED as the game starts it: srand(SEED), buildWorldPieces, the hero and camera
+// back to their initial values, no key or button held, then generateWorld.
 void startWorld(unsigned seed, GenerationStepDone stepDone = nullptr, void* context = nullptr);
