@@ -212,6 +212,9 @@
             delete held[id];
             releaseControl(name);
         });
+        layer.querySelectorAll('.pressed').forEach(function (element) {
+            element.classList.remove('pressed');
+        });
     }
 
     function findTouch(list, id) {
@@ -331,7 +334,11 @@
         layOut();
     });
 
-    document.getElementById('fullscreen').addEventListener('click', function () {
+    // The button keeps no focus, or the game's space bar would press it again.
+    var fullScreenButton = document.getElementById('fullscreen');
+    fullScreenButton.addEventListener('mousedown', function (event) { event.preventDefault(); });
+    fullScreenButton.addEventListener('click', function () {
+        fullScreenButton.blur();
         if (document.fullscreenElement) {
             document.exitFullscreen().catch(function () {});
         } else if (document.fullscreenEnabled) {

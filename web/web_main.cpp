@@ -9,12 +9,14 @@
 
 #include "app/game_state.h"
 #include "overlay/pause_menu.h"
+#include "sim/actors.h"
 #include "web/browser_sdl.h"
 
-// The frame-time measurement (bench/web) sets Module.lornhavenFrames to an array: each frame
-// then adds its start and its duration in milliseconds, and with Module.lornhavenFrameSync set
-// the duration runs until the browser has drawn the frame (a one-pixel read waits for that),
-// as the desktop benchmark's runs up to glFinish.
+// The frame-time measurement (bench/web) and the browser tests set Module.lornhavenFrames to an
+// array: each frame then adds its start and its duration in milliseconds, and the hero's x, z,
+// pose and height and the camera's yaw after it (where a touch took the hero, what it did). With
+// Module.lornhavenFrameSync set the duration runs until the browser has drawn the frame (a
+// one-pixel read waits for that), as the desktop benchmark's runs up to glFinish.
 static void recordFrame(double start)
 {
     if (EM_ASM_INT({ return Module['lornhavenFrameSync'] ? 1 : 0; }) != 0) {
@@ -24,9 +26,9 @@ static void recordFrame(double start)
     double end = emscripten_get_now();
     EM_ASM({
         if (Module['lornhavenFrames']) {
-            Module['lornhavenFrames'].push([$0, $1]);
+            Module['lornhavenFrames'].push([$0, $1, $2, $3, $4, $5, $6]);
         }
-    }, start, end - start);
+    }, start, end - start, hero.x, hero.z, followCamera.yaw, static_cast<int>(hero.animState), hero.y);
 }
 
 // The page's touch controls depend on the screen: taps are clicks on the splash, the title and

@@ -89,10 +89,7 @@ export async function shot(game, name) {
                 done({ width, height, pixels: btoa(text) });
             };
         }));
-        const pixels = Buffer.from(grabbed.pixels, 'base64');
-        writePng(file, grabbed.width, grabbed.height, pixels);
-        game.pictures = game.pictures || new Map();
-        game.pictures.set(file, greyPicture(grabbed.width, grabbed.height, pixels));
+        writePng(file, grabbed.width, grabbed.height, Buffer.from(grabbed.pixels, 'base64'));
         return file;
     }
     const canvas = await game.page.$('#canvas');
@@ -139,75 +136,6 @@ function writePng(file, width, height, pixels) {
     header.set([8, 2, 0, 0, 0], 8);
     writeFileSync(file, Buffer.concat([Buffer.from([0x89, 0x50, 0x4e, 0x47, 0x0d, 0x0a, 0x1a, 0x0a]),
         pngChunk('IHDR', header), pngChunk('IDAT', deflateSync(rows)), pngChunk('IEND', Buffer.alloc(0))]));
-}
-
-// A grabbed picture in grey, top row first, as the screen probe weighs colours.
-function greyPicture(width, height, pixels) {
-    const grey = new Uint8Array(width * height);
-    for (let y = 0; y < height; y++) {
-        const from = (height - 1 - y) * width * 4;
-        for (let x = 0; x < width; x++) {
-            const i = from + x * 4;
-            grey[y * width + x] = (3 * pixels[i] + 6 * pixels[i + 1] + pixels[i + 2]) / 10;
-        }
-    }
-    return { width, height, grey };
-}
-
-// How the picture moved sideways between two phone shots A and B: { right, left } counts the
-// patterned 20 x 20 blocks of the box (x, y, w, h) in A that are found 3 pixels or more to the
-// right, or to the left, in B (within 32 pixels each way). A view that moves left shows its
-// world moving right; one that moves forward spreads it to both sides alike.
-export function sideways(game, a, b, [x0, y0, w, h]) {
-    const A = game.pictures.get(a);
-    const B = game.pictures.get(b);
-    const at = (picture, x, y) => picture.grey[y * picture.width + x];
-    const Size = 20;
-    const Reach = 32;
-    let right = 0;
-    let left = 0;
-    for (let by = y0; by + Size <= y0 + h; by += Size) {
-        for (let bx = x0; bx + Size <= x0 + w; bx += Size) {
-            let sum = 0;
-            let squares = 0;
-            let count = 0;
-            for (let y = 0; y < Size; y += 2) {
-                for (let x = 0; x < Size; x += 2) {
-                    const g = at(A, bx + x, by + y);
-                    sum += g;
-                    squares += g * g;
-                    count += 1;
-                }
-            }
-            if (squares / count - (sum / count) ** 2 < 64) {
-                continue;
-            }
-            let best = -1;
-            let bestDx = 0;
-            for (let dy = -Reach; dy <= Reach; dy += 2) {
-                for (let dx = -Reach; dx <= Reach; dx++) {
-                    if (by + dy < 0 || by + dy + Size > B.height || bx + dx < 0 || bx + dx + Size > B.width) {
-                        continue;
-                    }
-                    let difference = 0;
-                    for (let y = 0; y < Size && (best < 0 || difference < best); y += 2) {
-                        for (let x = 0; x < Size; x += 2) {
-                            difference += Math.abs(at(A, bx + x, by + y) - at(B, bx + dx + x, by + dy + y));
-                        }
-                    }
-                    if (best < 0 || difference < best || (difference === best && Math.abs(dx) < Math.abs(bestDx))) {
-                        best = difference;
-                        bestDx = dx;
-                    }
-                }
-            }
-            if (best >= 0 && best <= 12 * count) {
-                right += bestDx >= 3;
-                left += bestDx <= -3;
-            }
-        }
-    }
-    return { right, left };
 }
 
 export function runProbe(...args) {

@@ -8,7 +8,6 @@ import { loadavg } from 'node:os';
 import * as t from './lib.mjs';
 
 const View = ['0', '90', '640', '390'];
-const ViewBox = View.map(Number);
 // The box the hero stands in, at the middle of the view.
 const Hero = ['230', '150', '180', '230'];
 const Labels = ['move', 'look', 'jump', 'fly', 'attack', 'second attack', 'menu'];
@@ -46,63 +45,91 @@ async function dragLook(game, dx, dy, frames) {
     await t.waitFrames(game, frames);
 }
 
-// Walking with the stick in one direction: the view changes clearly more than at rest, and
-// the ground below the hero comes closer (moves down) only when walking forward. A crowd may
-// pin the hero against a wall, so each direction has a second try.
-async function walkStick(game, name, dx, dy) {
+// Where the hero stands and where the camera looks: [x, z, yaw] after the last frame.
+async function heroPlace(game) {
+    await t.waitFrames(game, 1);
+    return game.page.evaluate(() => Module.lornhavenFrames[Module.lornhavenFrames.length - 1].slice(2));
+}
+
+// Turns the view by a drag in the look area until the camera's yaw is TARGET (within the few
+// hundredths of a radian a frame turns).
+async function turnTo(game, target) {
+    const look = await t.controlCentre(game, 'look');
+    const start = (await heroPlace(game))[2];
+    if (Math.abs(target - start) < 0.05) {
+        return;
+    }
+    const dx = target > start ? 60 : -60;
+    await t.touchDown(game, 2, look.x, look.y);
+    await t.touchMove(game, 2, look.x + dx / 2, look.y);
+    await t.touchMove(game, 2, look.x + dx, look.y);
+    await game.page.waitForFunction((goal, up) => {
+        const frames = Module.lornhavenFrames;
+        const yaw = frames[frames.length - 1][4];
+        return up ? yaw >= goal : yaw <= goal;
+    }, { timeout: 60000, polling: 'raf' }, target, dx > 0);
+    await t.touchUp(game, 2);
+}
+
+// Walking with the stick towards (dx, dy): the view changes, the HUD stays, and the hero goes
+// the stick's way as seen from the camera: ahead for up, to the left and right for left and
+// right (within 50 degrees). A wall or the crowd of monsters may hold the hero, so the walk is
+// tried along up to four ways of the city a quarter of a turn apart, the view turned each time
+// so that the stick's way is that one.
+async function walkStick(game, name, dx, dy, street) {
     const tries = [];
-    for (let attempt = 0; attempt < 2; attempt++) {
-        const rest1 = await t.shot(game, `${name}-rest1`);
-        await t.waitFrames(game, 60);
-        const rest2 = await t.shot(game, `${name}-rest2`);
+    const wanted = Math.atan2(dx, -dy);
+    for (let quarter = 0; quarter < 4; quarter++) {
+        await turnTo(game, street + quarter * Math.PI / 2 - wanted);
+        const before = await t.shot(game, `${name}-before`);
+        const from = await heroPlace(game);
         const release = await holdStick(game, dx, dy);
-        await t.waitFrames(game, 30);
-        const walk1 = await t.shot(game, `${name}-walk1`);
-        const walk2 = await t.shot(game, `${name}-walk2`);
-        const walk3 = await t.shot(game, `${name}-walk3`);
-        await t.waitFrames(game, 30);
+        await t.waitFrames(game, 45);
         const walked = await t.shot(game, `${name}-walked`);
+        const to = await heroPlace(game);
         await release();
-        await t.waitFrames(game, 30);
-        const idle = blocks(rest1, rest2);
-        const walk = blocks(rest2, walked);
-        const first = t.sideways(game, walk1, walk2, ViewBox);
-        const second = t.sideways(game, walk2, walk3, ViewBox);
-        const moved = { right: first.right + second.right, left: first.left + second.left };
+        const walk = blocks(before, walked);
         const hud = await t.hudNumbers(game, `${name}-hud`);
-        tries.push(`${walk} blocks against ${idle} at rest, ${moved.right} moved right and ${moved.left} left`);
         if (!hud) {
             t.fail(`the HUD panel was not in place after walking ${name}`);
         }
-        if (walk >= idle + 40) {
-            return { ...moved, tries };
+        // The game walks at the camera's yaw plus atan2(side, forward).
+        const way = Math.atan2(to[1] - from[1], to[0] - from[0]) - from[2];
+        const off = Math.abs(Math.atan2(Math.sin(way - wanted), Math.cos(way - wanted))) * 180 / Math.PI;
+        const distance = Math.hypot(to[0] - from[0], to[1] - from[1]);
+        tries.push(`${walk} blocks changed, ${distance.toFixed(1)} units ${off.toFixed(0)} degrees off`);
+        if (walk >= 100 && distance >= 3 && off <= 50) {
+            return tries;
         }
     }
-    t.fail(`the stick held ${name} never changed the view clearly more than standing still (${tries.join('; ')})`);
+    t.fail(`the stick held ${name} did not walk the hero ${name} with the view changing (${tries.join('; ')})`);
 }
 
-// An attack shows the attack pose: the hero's pixels change more than at rest. Monsters
-// walking through the hero's box can spoil a try, so there are three.
-async function attackChangesHero(game, label) {
+// An attack puts the hero in its pose (6 for the first attack, 7 for the second, as the game
+// records it) and so changes the hero's pixels more than standing does. The hero must be on the
+// ground, and a crowd can hide it, so there are three tries.
+async function attackChangesHero(game, label, pose) {
     const tries = [];
     for (let attempt = 0; attempt < 3; attempt++) {
         const rest1 = await t.shot(game, `${label}-rest1`);
         await t.waitFrames(game, 12);
         const rest2 = await t.shot(game, `${label}-rest2`);
+        const first = await game.page.evaluate(() => Module.lornhavenFrames.length);
         const at = await t.controlCentre(game, label);
         await t.touchDown(game, 3, at.x, at.y);
         await t.waitFrames(game, 12);
         const during = await t.shot(game, `${label}-during`);
         await t.touchUp(game, 3);
+        const poses = await game.page.evaluate((from) => Module.lornhavenFrames.slice(from).map((frame) => frame[5]), first);
         const still = diff(rest1, rest2, Hero);
         const posed = diff(rest2, during, Hero);
-        tries.push(`${posed} hero pixels changed against ${still} at rest`);
-        if (posed >= still + 2000) {
+        tries.push(`pose ${poses.includes(pose) ? 'taken' : 'not taken'}, ${posed} hero pixels changed against ${still} at rest`);
+        if (poses.includes(pose) && posed >= still + 2000) {
             return tries;
         }
         await t.waitFrames(game, 60);
     }
-    t.fail(`the ${label} button did not change the hero's pixels (${tries.join('; ')})`);
+    t.fail(`the ${label} button did not put the hero in its pose and change its pixels (${tries.join('; ')})`);
 }
 
 const cases = [
@@ -159,39 +186,35 @@ const cases = [
             await dragLook(game, 0, -115, 0);
             await t.sleep(500);
             await t.touchUp(game, 2);
-            const forward = await walkStick(game, 'forward', 0, -60);
-            const left = await walkStick(game, 'left', -60, 0);
-            const right = await walkStick(game, 'right', 60, 0);
-            console.log(`     forward: ${forward.tries.join('; ')}`);
-            console.log(`     left: ${left.tries.join('; ')}`);
-            console.log(`     right: ${right.tries.join('; ')}`);
-            // Walking left the world moves right in the view, walking right it moves left, and
-            // walking forward it spreads to both sides.
-            const lean = (m) => (m.right - m.left) / Math.max(1, m.right + m.left);
-            if (!(lean(left) > 0.15 && lean(right) < -0.15 && Math.abs(lean(forward)) < Math.min(lean(left), -lean(right)))) {
-                t.fail('the stick held left or right did not move the view sideways unlike forward ' +
-                    `(blocks moved right/left: forward ${forward.right}/${forward.left}, left ${left.right}/${left.left}, right ${right.right}/${right.left})`);
-            }
+            const street = (await heroPlace(game))[2];
+            console.log(`     forward: ${(await walkStick(game, 'forward', 0, -60, street)).join('; ')}`);
+            console.log(`     left: ${(await walkStick(game, 'left', -60, 0, street)).join('; ')}`);
+            console.log(`     right: ${(await walkStick(game, 'right', 60, 0, street)).join('; ')}`);
             await checkStill(game, 'while walking');
 
-            // A drag in the look area turns the view; once the finger lifts the view keeps still
-            // but for the monsters walking about.
+            // A drag in the look area turns the view; once the finger lifts the camera keeps
+            // still, and the picture changes only where monsters walk (less than by turning).
             const beforeLook = await t.shot(game, 'look-before');
+            const yawBefore = (await heroPlace(game))[2];
             await dragLook(game, 60, 0, 30);
             const turning = await t.shot(game, 'look-turning');
             await t.touchUp(game, 2);
             await t.waitFrames(game, 10);
             const after1 = await t.shot(game, 'look-after1');
+            const yawAfter1 = (await heroPlace(game))[2];
             await t.sleep(300);
             const after2 = await t.shot(game, 'look-after2');
+            const yawAfter2 = (await heroPlace(game))[2];
             const turned = blocks(beforeLook, turning);
             const drift = blocks(after1, after2);
-            console.log(`     look: ${turned} blocks turned, ${drift} changed in 300 ms after release`);
-            if (turned < 200) {
-                t.fail(`a drag in the look area changed only ${turned} blocks of the view`);
+            console.log(`     look: turned ${(yawAfter1 - yawBefore).toFixed(2)} rad, ${turned} blocks; after release ` +
+                `${(yawAfter2 - yawAfter1).toFixed(4)} rad and ${drift} blocks in 300 ms`);
+            if (turned < 200 || !(yawAfter1 - yawBefore > 0.2)) {
+                t.fail(`a drag in the look area did not turn the view (${turned} blocks, ${yawAfter1 - yawBefore} rad)`);
             }
-            if (drift > turned / 4) {
-                t.fail(`the view went on turning after the finger lifted (${drift} blocks in 300 ms, ${turned} while turning)`);
+            if (Math.abs(yawAfter2 - yawAfter1) > 1e-4 || drift >= turned) {
+                t.fail(`the view went on turning after the finger lifted (${yawAfter2 - yawAfter1} rad, ` +
+                    `${drift} blocks in 300 ms against ${turned} while turning)`);
             }
 
             // Fly: the energy falls while the button is held.
@@ -205,28 +228,37 @@ const cases = [
                 t.fail(`holding fly did not lower the energy (${beforeFly} then ${duringFly})`);
             }
             console.log(`     fly: energy ${beforeFly[1]} -> ${duringFly[1]}`);
-            // Back on the ground before the jump.
-            await t.waitFrames(game, 240);
-
-            // Jump: what the view shows moves down while the hero rises, and up again after.
+            // Jump: the hero rises and comes back down, and what the view shows moves down
+            // while it rises and up again after. First the hero is back on the ground.
+            await game.page.waitForFunction(() => {
+                const last = Module.lornhavenFrames.slice(-30);
+                return last.length === 30 && last.every((frame) => frame[5] < 4 && frame[6] === last[0][6]);
+            }, { timeout: 60000, polling: 'raf' });
             const jumpRest = await t.shot(game, 'jump-rest');
+            const first = await game.page.evaluate(() => Module.lornhavenFrames.length);
             const jump = await t.controlCentre(game, 'jump');
             await t.touchDown(game, 3, jump.x, jump.y);
-            await t.waitFrames(game, 10);
-            const jumpUp = await t.shot(game, 'jump-up');
+            const jumpUp = [await t.shot(game, 'jump-up1'), await t.shot(game, 'jump-up2'), await t.shot(game, 'jump-up3')];
             await t.touchUp(game, 3);
             await t.waitFrames(game, 120);
             const jumpDown = await t.shot(game, 'jump-down');
-            const [upDown, upUp] = rise(jumpRest, jumpUp);
-            const [downDown, downUp] = rise(jumpUp, jumpDown);
-            console.log(`     jump: rising ${upDown} down ${upUp} up; landing ${downDown} down ${downUp} up`);
-            if (!(upDown > upUp + 3) || !(downUp > downDown + 3)) {
-                t.fail(`jump did not lift the view and bring it down (rising ${upDown} down/${upUp} up, landing ${downDown} down/${downUp} up)`);
+            const heights = await game.page.evaluate((from) => Module.lornhavenFrames.slice(from - 1).map((frame) => frame[6]), first);
+            const top = Math.max(...heights);
+            const rises = jumpUp.map((shot) => rise(jumpRest, shot));
+            const highest = jumpUp[rises.reduce((best, r, i) => (r[0] - r[1] > rises[best][0] - rises[best][1] ? i : best), 0)];
+            const [upDown, upUp] = rise(jumpRest, highest);
+            const [downDown, downUp] = rise(highest, jumpDown);
+            console.log(`     jump: height ${heights[0].toFixed(2)} -> ${top.toFixed(2)} -> ${heights[heights.length - 1].toFixed(2)}; ` +
+                `view rising ${upDown} down ${upUp} up, landing ${downDown} down ${downUp} up`);
+            if (!(top > heights[0] + 1) || Math.abs(heights[heights.length - 1] - heights[0]) > 0.5 ||
+                !(upDown > upUp) || !(downUp > downDown)) {
+                t.fail(`jump did not lift the view and bring it down (height ${heights[0]} -> ${top} -> ` +
+                    `${heights[heights.length - 1]}, rising ${upDown} down/${upUp} up, landing ${downDown} down/${downUp} up)`);
             }
 
-            console.log(`     attack: ${(await attackChangesHero(game, 'attack')).join('; ')}`);
+            console.log(`     attack: ${(await attackChangesHero(game, 'attack', 6)).join('; ')}`);
             await t.waitFrames(game, 60);
-            console.log(`     second attack: ${(await attackChangesHero(game, 'second attack')).join('; ')}`);
+            console.log(`     second attack: ${(await attackChangesHero(game, 'second attack', 7)).join('; ')}`);
 
             // Two fingers: the stick forward and fly together drain energy and move the view.
             await t.waitFrames(game, 120);
@@ -266,6 +298,13 @@ const cases = [
                 t.fail(`a tap on "Exit" did not end the game with the page's message: ${JSON.stringify(ending)}`);
             }
             await checkStill(game, 'at the end');
+            // Held upright, the page asks for the device to be turned.
+            await game.page.setViewport({ ...t.Phone, width: t.Phone.height, height: t.Phone.width });
+            const turn = await game.page.$eval('#turn', (line) => ({ text: line.textContent,
+                shown: getComputedStyle(line).display !== 'none' && line.getBoundingClientRect().height > 0 }));
+            if (!turn.shown || !/[Tt]urn your device/.test(turn.text)) {
+                t.fail(`held upright the page does not ask for the device to be turned: ${JSON.stringify(turn)}`);
+            }
             if (game.errors.length > 0) {
                 t.fail(`the console reported errors: ${game.errors.join(' | ')}`);
             }
