@@ -16,10 +16,8 @@ extern "C" int __real_Mix_PlayMusic(Mix_Music* music, int loops);
 
 static const char* const CanvasTarget = "#canvas";
 
-// --- Frame pacing ---------------------------------------------------------------------------
-// Sleeping would freeze the page: the rest of a short frame is waited out by the frame loop,
-// which skips the browser's frame callbacks until it has passed.
-
+// Frame pacing. Sleeping would freeze the page: the rest of a short frame is waited out by the
+// frame loop, which skips the browser's frame callbacks until it has passed.
 static Uint32 frameRestEnd = 0;
 
 extern "C" void SDL_Delay(Uint32 millis)
@@ -32,8 +30,7 @@ bool frameRestPending()
     return static_cast<int32_t>(SDL_GetTicks() - frameRestEnd) < 0;
 }
 
-// --- Video mode -----------------------------------------------------------------------------
-
+// The video mode.
 extern "C" SDL_Surface* __wrap_SDL_SetVideoMode(int width, int height, int bpp, Uint32 flags)
 {
     if ((flags & SDL_OPENGL) == 0 && width == 0 && height == 0) {
@@ -51,8 +48,7 @@ extern "C" SDL_Surface* __wrap_SDL_SetVideoMode(int width, int height, int bpp, 
     return surface;
 }
 
-// --- Keys -----------------------------------------------------------------------------------
-// The browser's SDL reports keys without a character by newer SDL codes (scancode | 1 << 10);
+// Keys. The browser's SDL reports keys without a character by newer SDL codes (scancode | 1 << 10);
 // the game reads the SDL 1.2 codes, all below 500.
 
 static int32_t classicKeyCode(int32_t code)
@@ -91,10 +87,9 @@ extern "C" Uint8 SDL_EventState(Uint32, int)
     return SDL_ENABLE;
 }
 
-// --- Mouse focus and cursor -----------------------------------------------------------------
-// The browser's SDL reports mouse focus only under pointer lock; the game draws its pointer
-// while the mouse is over the window, so report that, as the desktop does.
-
+// Mouse focus. The browser's SDL reports it only under pointer lock; the game draws its pointer
+// while the mouse is over the window, so report that, as the desktop does. Touches are no mouse
+// there: on a touch device the game's pointer stays hidden.
 static bool pointerOverCanvas = false;
 
 static EM_BOOL onPointerCrossing(int eventType, const EmscriptenMouseEvent*, void*)
@@ -129,8 +124,7 @@ extern "C" int __wrap_SDL_ShowCursor(int toggle)
     return __real_SDL_ShowCursor(toggle);
 }
 
-// --- Music ----------------------------------------------------------------------------------
-// Browsers play no sound before the player has clicked or pressed a key on the page: the
+// Music. Browsers play no sound before the player has clicked or pressed a key on the page: the
 // game's request to play is kept and carried out at the first such gesture.
 
 static Mix_Music* requestedMusic = nullptr;
@@ -207,3 +201,38 @@ void watchForFirstGesture()
     emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_FALSE, onKeyDown);
     emscripten_set_touchend_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_FALSE, onTouchEnd);
 }
+
+// The page's touch controls (touch_controls.js) reach the game through Module.lornhavenKey,
+// lornhavenButton and lornhavenPointer. Each puts into SDL's queue the event that the keyboard or
+// the mouse would, so the game reads a touch exactly as it reads them: keys by the game's SDL 1.2
+// code, buttons 1 and 3, and the pointer in canvas pixels.
+EM_JS(void, exportTouchInput, (), {
+    // The browser's key code of each key the controls press (shift on its left).
+    var domKeys = { 119: 87, 97: 65, 115: 83, 100: 68, 32: 32, 304: 16, 27: 27 };
+    var pointer = { x: 0, y: 0 };
+    // SDL maps page coordinates back to the canvas and truncates: aim at the pixel's middle.
+    function pagePoint(x, y) {
+        var canvas = Module["canvas"];
+        var box = canvas.getBoundingClientRect();
+        return {
+            pageX: window.scrollX + box.left + (x + 0.5) * box.width / canvas.width,
+            pageY: window.scrollY + box.top + (y + 0.5) * box.height / canvas.height
+        };
+    }
+    Module["lornhavenKey"] = function(code, down) {
+        if (domKeys[code] !== undefined) {
+            SDL.events.push({ type: down ? "keydown" : "keyup", keyCode: domKeys[code], location: 1 });
+        }
+    };
+    Module["lornhavenPointer"] = function(x, y) {
+        pointer = { x: Math.round(x), y: Math.round(y) };
+        var at = pagePoint(pointer.x, pointer.y);
+        SDL.events.push({ type: "mousemove", pageX: at.pageX, pageY: at.pageY });
+    };
+    // A button is pressed where the pointer is, so that pressing it does not move the view.
+    Module["lornhavenButton"] = function(button, down) {
+        var at = pagePoint(pointer.x, pointer.y);
+        SDL.events.push({ type: down ? "mousedown" : "mouseup", button: button - 1,
+            pageX: at.pageX, pageY: at.pageY });
+    };
+});

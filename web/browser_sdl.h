@@ -6,3 +6,6 @@
 bool frameRestPending();
 // Starts listening for the player's first click or key, which lets the page play music.
 void watchForFirstGesture();
+// Gives the page's touch controls Module.lornhavenKey(code, down), lornhavenButton(button, down)
+// and lornhavenPointer(x, y), which feed SDL's queue as the keyboard and the mouse do.
+extern "C" void exportTouchInput();

@@ -2,7 +2,9 @@
 // 640 x 480, 300 frames of play with no input, pointer at the centre. Each frame is timed from
 // the start of the game's frame until the browser has drawn it (a one-pixel read-back), as the
 // desktop frame benchmark times a frame up to glFinish; the gaps between frames are what the
-// player sees. Prints the figures, then the desktop's on this machine for the ratio.
+// player sees. Prints the figures, then the desktop's on this machine for the ratio, then the
+// phone profile's (844 x 390 at 3 device pixels, into play by taps): the time between frames and
+// the game's work of a frame, at full speed and with the CPU slowed four times.
 // Usage: node bench/web/frame_time.mjs   (after scripts/web.sh and the native build)
 import { execFileSync } from 'node:child_process';
 import { join } from 'node:path';
@@ -51,4 +53,28 @@ try {
     console.log(`ratio browser / desktop: ${(median(work) / nativeMs).toFixed(2)}`);
 } catch (error) {
     console.log(`desktop frame benchmark not run: ${error.message.split('\n')[0]}`);
+}
+
+// The phone profile, as the phone test plays it, at full speed and with the CPU slowed 4x.
+const phone = await t.openGame(undefined, { phone: true });
+try {
+    await t.waitForState(phone, 'splash', 60);
+    await t.tapAt(phone, 320, 240);
+    await t.waitForState(phone, 'title', 20);
+    await t.tapAt(phone, 320, 240);
+    await t.waitForState(phone, 'play', 20);
+    const session = await phone.page.target().createCDPSession();
+    for (const rate of [1, 4]) {
+        await session.send('Emulation.setCPUThrottlingRate', { rate });
+        await phone.page.evaluate(() => { Module.lornhavenFrames = []; });
+        await phone.page.waitForFunction((n) => Module.lornhavenFrames.length >= n, { timeout: 120000 }, Frames + 1);
+        const frames = await phone.page.evaluate(() => Module.lornhavenFrames);
+        const phoneWork = frames.slice(1, Frames + 1).map((frame) => frame[1]);
+        const phoneGaps = frames.slice(1, Frames + 1).map((frame, i) => frame[0] - frames[i][0]);
+        const phoneLoad = execFileSync('cat', ['/proc/loadavg'], { encoding: 'utf8' }).split(' ')[0];
+        console.log(`phone profile, CPU ${rate === 1 ? 'at full speed' : 'slowed 4x'} (load average ${phoneLoad}): ` +
+            `between frames median ${median(phoneGaps).toFixed(2)} ms, game's work median ${median(phoneWork).toFixed(2)} ms`);
+    }
+} finally {
+    await phone.close();
 }

@@ -2,6 +2,9 @@
 // play and the pause menu to "Exit", judged by screenshots of the canvas with the desktop's own
 // screen probe (the same places and colours as on the desktop at 640 x 480).
 // Usage: node page_test.mjs   (after scripts/web.sh and the native build; see lib.mjs)
+import { copyFileSync, mkdtempSync, readdirSync, rmSync, statSync, truncateSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
 import * as t from './lib.mjs';
 
 // The 3D view below the HUD panel.
@@ -165,6 +168,39 @@ const cases = [
             await game.close();
         }
     }],
+
+    ['a missing or cut-short lornhaven.data is told on the page instead of a download that never ends', async () => {
+        const served = mkdtempSync(join(tmpdir(), 'lornhaven-served-'));
+        try {
+            for (const name of readdirSync(t.webDir)) {
+                if (statSync(join(t.webDir, name)).isFile()) {
+                    copyFileSync(join(t.webDir, name), join(served, name));
+                }
+            }
+            const data = join(served, 'lornhaven.data');
+            const size = statSync(data).size;
+            truncateSync(data, Math.floor(size / 2));
+            for (const [how, expected] of [['cut short', /lornhaven\.data arrived cut short/], ['missing', /lornhaven\.data is missing/]]) {
+                const game = await t.openGame(undefined, { dir: served });
+                try {
+                    const shown = await game.page.waitForFunction((wanted) => {
+                        const message = document.getElementById('message');
+                        return !message.hidden && new RegExp(wanted).test(message.textContent) && message.textContent;
+                    }, { timeout: 30000 }, expected.source).then((handle) => handle.jsonValue()).catch(() => null);
+                    if (!shown) {
+                        const text = await game.page.$eval('#message', (message) => message.textContent);
+                        t.fail(`with lornhaven.data ${how} the page says "${text}"`);
+                    }
+                } finally {
+                    await game.close();
+                }
+                rmSync(data, { force: true });
+            }
+        } finally {
+            rmSync(served, { recursive: true, force: true });
+        }
+    }],
 ];
 
-await t.runCases(cases);
+// LORNHAVEN_CASE=TEXT runs only the cases whose name holds TEXT.
+await t.runCases(cases.filter(([name]) => name.includes(process.env.LORNHAVEN_CASE || '')));
