@@ -47,6 +47,8 @@ struct CityGrid {
     uint8_t blocked[GridSize][GridSize];
 };
 // Written by prepareCityGrid and the generation steps at start-up; drawing and simulation read it.
+// Whatever edits it later raises cityVersion (city/city_generation.h), or the drawing keeps its
+// chunks as they were.
 extern CityGrid cityGrid;
 
 // The cell index of a world coordinate: trunc((c + 5) / 10), toward zero. A hero flung far
